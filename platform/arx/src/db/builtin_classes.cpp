@@ -1,0 +1,54 @@
+// Registers the platform's own classes, parents before children, when the
+// run-time system starts.
+#include "dbdict.h"
+#include "dbents.h"
+#include "dblayout.h"
+#include "dbpl.h"
+#include "dbproxy.h"
+#include "dbsymtb.h"
+#include "dbxrecrd.h"
+#include "sorttab.h"
+
+namespace arx {
+void registerDatabaseClasses()
+{
+    AcDbObject::rxInit();
+    AcDbEntity::rxInit();
+    AcDbObjectReactor::rxInit();
+    AcDbEntityReactor::rxInit();
+    AcDbDatabase::rxInit();
+    AcDbSymbolTable::rxInit();
+    AcDbSymbolTableRecord::rxInit();
+    AcDbLayerTable::rxInit();
+    AcDbLinetypeTable::rxInit();
+    AcDbBlockTable::rxInit();
+    AcDbTextStyleTable::rxInit();
+    AcDbViewportTable::rxInit();
+    AcDbViewTable::rxInit();
+    AcDbUCSTable::rxInit();
+    AcDbRegAppTable::rxInit();
+    AcDbDimStyleTable::rxInit();
+    AcDbLayerTableRecord::rxInit();
+    AcDbLinetypeTableRecord::rxInit();
+    AcDbBlockTableRecord::rxInit();
+    AcDbTextStyleTableRecord::rxInit();
+    AcDbViewportTableRecord::rxInit();
+    AcDbViewTableRecord::rxInit();
+    AcDbUCSTableRecord::rxInit();
+    AcDbRegAppTableRecord::rxInit();
+    AcDbDimStyleTableRecord::rxInit();
+    AcDbDictionary::rxInit();
+    AcDbXrecord::rxInit();
+    AcDbPlotSettings::rxInit();
+    AcDbLayout::rxInit();
+    AcDbSortentsTable::rxInit();
+    AcDbProxyEntity::rxInit();
+    AcDbProxyObject::rxInit();
+    AcDbCurve::rxInit();
+    AcDbLine::rxInit();
+    AcDbCircle::rxInit();
+    AcDbArc::rxInit();
+    AcDbPolyline::rxInit();
+    AcDbText::rxInit();
+}
+}  // namespace arx

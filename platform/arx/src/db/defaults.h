@@ -1,0 +1,14 @@
+// What every drawing has: the nine symbol tables, layer "0", the three standard
+// linetypes, model and paper space with their layouts, and the named objects
+// dictionary. A new drawing is built from these; a drawing read from a file that
+// lacks some of them gets them.
+#pragma once
+#include "dbmain.h"
+
+namespace arx {
+void buildDefaultDrawing(AcDbDatabase* db);
+void completeDrawing(AcDbDatabase* db);
+// Adds a new object under an owner, without the open protocol; it is closed.
+AcDbStub* addDirect(AcDbDatabase* db, AcDbObject* obj, AcDbStub* owner);
+Acad::ErrorStatus loadLinetypes(AcDbDatabase* db, const ACHAR* ltName, const ACHAR* fileName);
+}  // namespace arx

@@ -1,0 +1,251 @@
+// Small value types of the database: handles, ids, colours, transparency and
+// extents.
+#include <algorithm>
+#include <cmath>
+
+#include "database_impl.h"
+#include "dbcolor.h"
+#include "dbmain.h"
+#include "../core/hex.h"
+
+AcDbHandle::AcDbHandle(const ACHAR* hexText)
+{
+    std::uint64_t v = 0;
+    if (hexText != nullptr && arx::parseHexHandle(std::wstring_view(hexText), v)) mValue = v;
+}
+
+AcDbHandle::AcDbHandle(const char* hexText)
+{
+    std::uint64_t v = 0;
+    if (hexText != nullptr && arx::parseHexHandle(std::string_view(hexText), v)) mValue = v;
+}
+
+bool AcDbHandle::getIntoAsciiBuffer(char* buf, size_t nBufLen) const
+{
+    if (buf == nullptr) return false;
+    char tmp[20];
+    size_t n = arx::formatHexHandle(mValue, tmp);
+    if (n + 1 > nBufLen) {
+        if (nBufLen > 0) buf[0] = 0;
+        return false;
+    }
+    std::copy(tmp, tmp + n + 1, buf);
+    return true;
+}
+
+bool AcDbHandle::getIntoAsciiBuffer(ACHAR* buf, size_t nBufLen) const
+{
+    if (buf == nullptr) return false;
+    char tmp[20];
+    size_t n = arx::formatHexHandle(mValue, tmp);
+    if (n + 1 > nBufLen) {
+        if (nBufLen > 0) buf[0] = 0;
+        return false;
+    }
+    for (size_t i = 0; i <= n; ++i) buf[i] = static_cast<ACHAR>(tmp[i]);
+    return true;
+}
+
+bool AcDbObjectId::isValid() const { return mId != nullptr && mId->database != nullptr; }
+bool AcDbObjectId::isErased() const
+{
+    return mId != nullptr && (mId->flags & (AcDbStub::kErased | AcDbStub::kPermanentlyErased)) != 0;
+}
+bool AcDbObjectId::isResident() const { return mId != nullptr && mId->object != nullptr; }
+AcDbDatabase* AcDbObjectId::database() const { return mId != nullptr ? mId->database : nullptr; }
+AcDbHandle AcDbObjectId::handle() const { return mId != nullptr ? AcDbHandle(mId->handle) : AcDbHandle(); }
+bool AcDbObjectId::operator<(const AcDbObjectId& id) const { return mId < id.mId; }
+
+Acad::ErrorStatus acdbGetAdsName(ads_name& name, AcDbObjectId id)
+{
+    name[0] = reinterpret_cast<Adesk::Int64>(static_cast<AcDbStub*>(id));
+    name[1] = 0;
+    return id.isNull() ? Acad::eNullObjectId : Acad::eOk;
+}
+
+Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name name)
+{
+    id = reinterpret_cast<AcDbStub*>(name[0]);
+    return id.isNull() ? Acad::eNullObjectId : Acad::eOk;
+}
+
+// ---- colours
+
+Acad::ErrorStatus AcCmColor::setColorMethod(AcCmEntityColor::ColorMethod m)
+{
+    mMethod = m;
+    return Acad::eOk;
+}
+
+Adesk::UInt16 AcCmColor::colorIndex() const
+{
+    switch (mMethod) {
+    case AcCmEntityColor::kByLayer: return 256;
+    case AcCmEntityColor::kByBlock: return 0;
+    case AcCmEntityColor::kByACI: return mIndex;
+    case AcCmEntityColor::kForeground: return 7;
+    case AcCmEntityColor::kByColor: {
+        // The nearest entry of the palette.
+        int best = 7;
+        long bestDist = -1;
+        for (int i = 1; i < 256; ++i) {
+            Adesk::UInt32 rgb = acdbColorIndexToRGB(static_cast<Adesk::UInt16>(i));
+            long dr = static_cast<long>((rgb >> 16) & 255) - red();
+            long dg = static_cast<long>((rgb >> 8) & 255) - green();
+            long db = static_cast<long>(rgb & 255) - blue();
+            long d = dr * dr + dg * dg + db * db;
+            if (bestDist < 0 || d < bestDist) {
+                bestDist = d;
+                best = i;
+            }
+        }
+        return static_cast<Adesk::UInt16>(best);
+    }
+    default: return 7;
+    }
+}
+
+Acad::ErrorStatus AcCmColor::setColorIndex(Adesk::UInt16 index)
+{
+    if (index > 256) return Acad::eInvalidInput;
+    if (index == 256) {
+        mMethod = AcCmEntityColor::kByLayer;
+    } else if (index == 0) {
+        mMethod = AcCmEntityColor::kByBlock;
+    } else {
+        mMethod = AcCmEntityColor::kByACI;
+        mIndex = index;
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcCmColor::setRGB(Adesk::UInt8 r, Adesk::UInt8 g, Adesk::UInt8 b)
+{
+    mMethod = AcCmEntityColor::kByColor;
+    mRGB = (Adesk::UInt32(r) << 16) | (Adesk::UInt32(g) << 8) | b;
+    return Acad::eOk;
+}
+
+Adesk::UInt32 AcCmColor::color() const
+{
+    Adesk::UInt32 low = mMethod == AcCmEntityColor::kByColor ? mRGB
+                        : mMethod == AcCmEntityColor::kByACI ? mIndex
+                                                             : 0;
+    return (Adesk::UInt32(mMethod) << 24) | low;
+}
+
+Acad::ErrorStatus AcCmColor::setColor(Adesk::UInt32 value)
+{
+    auto method = static_cast<AcCmEntityColor::ColorMethod>(value >> 24);
+    Adesk::UInt32 low = value & 0xFFFFFF;
+    switch (method) {
+    case AcCmEntityColor::kByLayer:
+    case AcCmEntityColor::kByBlock:
+    case AcCmEntityColor::kForeground:
+    case AcCmEntityColor::kNone: mMethod = method; return Acad::eOk;
+    case AcCmEntityColor::kByACI:
+        if (low < 1 || low > 255) return Acad::eInvalidInput;
+        mMethod = method;
+        mIndex = static_cast<Adesk::UInt16>(low);
+        return Acad::eOk;
+    case AcCmEntityColor::kByColor:
+        mMethod = method;
+        mRGB = low;
+        return Acad::eOk;
+    default: return Acad::eInvalidInput;
+    }
+}
+
+Adesk::UInt32 acdbColorIndexToRGB(Adesk::UInt16 index)
+{
+    static const Adesk::UInt32 kBase[10] = {0x000000, 0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF,
+                                            0x0000FF, 0xFF00FF, 0xFFFFFF, 0x808080, 0xC0C0C0};
+    if (index < 10) return kBase[index];
+    if (index >= 250) {
+        // Six greys from dark to light.
+        static const Adesk::UInt8 kGrey[6] = {0x33, 0x50, 0x69, 0x82, 0xBE, 0xFF};
+        Adesk::UInt32 g = kGrey[std::min(index - 250, 5)];
+        return (g << 16) | (g << 8) | g;
+    }
+    // Indices 10..249: 24 hues, each in 5 shades, full and half saturation.
+    int hueIndex = (index - 10) / 10;
+    int shade = (index - 10) % 10;
+    double hue = hueIndex * 15.0;
+    double value = 1.0 - (shade / 2) * 0.175;
+    double sat = shade % 2 == 0 ? 1.0 : 0.5;
+    double c = value * sat, x = c * (1 - std::fabs(std::fmod(hue / 60.0, 2) - 1)), m = value - c;
+    double r = 0, g = 0, b = 0;
+    if (hue < 60) { r = c; g = x; }
+    else if (hue < 120) { r = x; g = c; }
+    else if (hue < 180) { g = c; b = x; }
+    else if (hue < 240) { g = x; b = c; }
+    else if (hue < 300) { r = x; b = c; }
+    else { r = c; b = x; }
+    auto to8 = [](double v) { return static_cast<Adesk::UInt32>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+    return (to8(r + m) << 16) | (to8(g + m) << 8) | to8(b + m);
+}
+
+Adesk::UInt32 AcCmTransparency::serializeOut() const
+{
+    switch (mMethod) {
+    case kByLayer: return 0;
+    case kByBlock: return 0x01000000u;
+    case kByAlpha: return 0x02000000u | mAlpha;
+    default: return 0;
+    }
+}
+
+void AcCmTransparency::serializeIn(Adesk::UInt32 value)
+{
+    switch (value >> 24) {
+    case 1: mMethod = kByBlock; break;
+    case 2:
+        mMethod = kByAlpha;
+        mAlpha = static_cast<Adesk::UInt8>(value & 0xFF);
+        break;
+    default: mMethod = kByLayer; break;
+    }
+}
+
+// ---- extents
+
+AcDbExtents::AcDbExtents() : mMin(1e20, 1e20, 1e20), mMax(-1e20, -1e20, -1e20) {}
+AcDbExtents::AcDbExtents(const AcGePoint3d& min, const AcGePoint3d& max) : mMin(min), mMax(max) {}
+
+Acad::ErrorStatus AcDbExtents::set(const AcGePoint3d& min, const AcGePoint3d& max)
+{
+    if (min.x > max.x || min.y > max.y || min.z > max.z) return Acad::eInvalidExtents;
+    mMin = min;
+    mMax = max;
+    return Acad::eOk;
+}
+
+void AcDbExtents::addPoint(const AcGePoint3d& p)
+{
+    mMin.set(std::min(mMin.x, p.x), std::min(mMin.y, p.y), std::min(mMin.z, p.z));
+    mMax.set(std::max(mMax.x, p.x), std::max(mMax.y, p.y), std::max(mMax.z, p.z));
+}
+
+void AcDbExtents::addExt(const AcDbExtents& e)
+{
+    if (!e.isValid()) return;
+    addPoint(e.mMin);
+    addPoint(e.mMax);
+}
+
+void AcDbExtents::expandBy(const AcGeVector3d& v)
+{
+    addPoint(mMin + v);
+    addPoint(mMax + v);
+}
+
+void AcDbExtents::transformBy(const AcGeMatrix3d& m)
+{
+    if (!isValid()) return;
+    AcDbExtents out;
+    for (int i = 0; i < 8; ++i) {
+        AcGePoint3d p((i & 1) ? mMax.x : mMin.x, (i & 2) ? mMax.y : mMin.y, (i & 4) ? mMax.z : mMin.z);
+        out.addPoint(p.transformBy(m));
+    }
+    *this = out;
+}

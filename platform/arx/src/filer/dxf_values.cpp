@@ -1,0 +1,273 @@
+#include "dxf_values.h"
+
+#include <cstring>
+
+#include "acutads.h"
+#include "adscodes.h"
+#include "dbmain.h"
+#include "../core/hex.h"
+#include "../core/numtext.h"
+#include "../core/tags.h"
+#include "../core/utf.h"
+#include "../db/database_impl.h"
+
+namespace arx {
+
+DxfValueType dxfValueType(int code)
+{
+    if (code < 0) return DxfValueType::kInvalid;
+    if (code <= 9) return DxfValueType::kString;
+    if (code <= 18) return DxfValueType::kPoint;
+    if (code <= 59) return DxfValueType::kDouble;
+    if (code <= 79) return DxfValueType::kInt16;
+    if (code <= 89) return DxfValueType::kInvalid;
+    if (code <= 99) return DxfValueType::kInt32;
+    if (code == 100 || code == 101 || code == 102) return DxfValueType::kString;
+    if (code == 105) return DxfValueType::kHandle;
+    if (code >= 110 && code <= 112) return DxfValueType::kPoint;
+    if (code >= 113 && code <= 149) return DxfValueType::kDouble;
+    if (code >= 160 && code <= 169) return DxfValueType::kInt64;
+    if (code >= 170 && code <= 179) return DxfValueType::kInt16;
+    if (code == 210) return DxfValueType::kPoint;
+    if (code >= 211 && code <= 239) return DxfValueType::kDouble;
+    if (code >= 270 && code <= 289) return DxfValueType::kInt16;
+    if (code >= 290 && code <= 299) return DxfValueType::kBool;
+    if (code >= 300 && code <= 309) return DxfValueType::kString;
+    if (code >= 310 && code <= 319) return DxfValueType::kBinary;
+    if (code >= 320 && code <= 329) return DxfValueType::kHandle;
+    if (code >= 330 && code <= 369) return DxfValueType::kObjectId;
+    if (code >= 370 && code <= 389) return DxfValueType::kInt16;
+    if (code >= 390 && code <= 399) return DxfValueType::kObjectId;
+    if (code >= 400 && code <= 409) return DxfValueType::kInt16;
+    if (code >= 410 && code <= 419) return DxfValueType::kString;
+    if (code >= 420 && code <= 429) return DxfValueType::kInt32;
+    if (code >= 430 && code <= 439) return DxfValueType::kString;
+    if (code >= 440 && code <= 459) return DxfValueType::kInt32;
+    if (code >= 460 && code <= 469) return DxfValueType::kDouble;
+    if (code >= 470 && code <= 479) return DxfValueType::kString;
+    if (code >= 480 && code <= 481) return DxfValueType::kObjectId;
+    if (code == 999) return DxfValueType::kString;
+    if (code >= 1000 && code <= 1003) return DxfValueType::kString;
+    if (code == 1004) return DxfValueType::kBinary;
+    if (code == 1005) return DxfValueType::kHandle;
+    if (code >= 1006 && code <= 1009) return DxfValueType::kString;
+    if (code >= 1010 && code <= 1013) return DxfValueType::kPoint;
+    if (code >= 1014 && code <= 1059) return DxfValueType::kDouble;
+    if (code >= 1060 && code <= 1070) return DxfValueType::kInt16;
+    if (code == 1071) return DxfValueType::kInt32;
+    return DxfValueType::kInvalid;
+}
+
+// The value kind of a result buffer: its DXF code's kind, or that of its RT type.
+static DxfValueType resbufType(int restype)
+{
+    switch (restype) {
+    case RTSTR: return DxfValueType::kString;
+    case RTREAL:
+    case RTANG: return DxfValueType::kDouble;
+    case RTPOINT:
+    case RT3DPOINT: return DxfValueType::kPoint;
+    case RTSHORT: return DxfValueType::kInt16;
+    case RTLONG: return DxfValueType::kInt32;
+    case RTINT64: return DxfValueType::kInt64;
+    case RTENAME: return DxfValueType::kObjectId;
+    case RTDXF0: return DxfValueType::kString;
+    default: break;
+    }
+    if (restype >= 5000) return DxfValueType::kInvalid;
+    return dxfValueType(restype);
+}
+
+void freeResbufValue(resbuf* rb)
+{
+    switch (resbufType(rb->restype)) {
+    case DxfValueType::kString:
+    case DxfValueType::kHandle:
+        acutDelBuffer(rb->resval.rstring);
+        break;
+    case DxfValueType::kBinary:
+        acutDelBuffer(rb->resval.rbinary.buf);
+        break;
+    default: break;
+    }
+}
+
+static ACHAR* newWideString(std::wstring_view text)
+{
+    auto* s = static_cast<ACHAR*>(acutNewBuffer((text.size() + 1) * sizeof(ACHAR)));
+    std::memcpy(s, text.data(), text.size() * sizeof(ACHAR));
+    s[text.size()] = 0;
+    return s;
+}
+
+resbuf* copyResbuf(const resbuf* rb)
+{
+    resbuf* c = acutNewRb(rb->restype);
+    c->resval = rb->resval;
+    switch (resbufType(rb->restype)) {
+    case DxfValueType::kString:
+    case DxfValueType::kHandle:
+        c->resval.rstring = rb->resval.rstring ? newWideString(rb->resval.rstring) : nullptr;
+        break;
+    case DxfValueType::kBinary: {
+        short n = rb->resval.rbinary.clen > 0 ? rb->resval.rbinary.clen : 0;
+        c->resval.rbinary.clen = n;
+        c->resval.rbinary.buf = static_cast<char*>(acutNewBuffer(n > 0 ? static_cast<size_t>(n) : 1));
+        if (n > 0) std::memcpy(c->resval.rbinary.buf, rb->resval.rbinary.buf, static_cast<size_t>(n));
+        break;
+    }
+    default: break;
+    }
+    return c;
+}
+
+bool appendResbufAsTags(std::string& tags, const resbuf* rb)
+{
+    int code = rb->restype;
+    std::string text;
+    switch (dxfValueType(code)) {
+    case DxfValueType::kString:
+    case DxfValueType::kHandle:
+        text = toUtf8(rb->resval.rstring ? rb->resval.rstring : L"");
+        addText(tags, code, text);
+        return true;
+    case DxfValueType::kPoint:
+        for (int i = 0; i < 3; ++i) {
+            text.clear();
+            appendDouble(text, rb->resval.rpoint[i]);
+            addText(tags, code + 10 * i, text);
+        }
+        return true;
+    case DxfValueType::kDouble:
+        appendDouble(text, rb->resval.rreal);
+        addText(tags, code, text);
+        return true;
+    case DxfValueType::kInt16:
+    case DxfValueType::kBool:
+        appendInt(text, rb->resval.rint);
+        addText(tags, code, text);
+        return true;
+    case DxfValueType::kInt32:
+        appendInt(text, rb->resval.rlong);
+        addText(tags, code, text);
+        return true;
+    case DxfValueType::kInt64:
+        appendInt(text, rb->resval.mnInt64);
+        addText(tags, code, text);
+        return true;
+    case DxfValueType::kBinary: {
+        short n = rb->resval.rbinary.clen;
+        if (n < 0 || (n > 0 && rb->resval.rbinary.buf == nullptr)) return false;
+        addBinary(tags, code, std::string_view(rb->resval.rbinary.buf, static_cast<size_t>(n)));
+        return true;
+    }
+    case DxfValueType::kObjectId: {
+        auto* stub = reinterpret_cast<AcDbStub*>(rb->resval.rlname[0]);
+        char buf[20];
+        formatHexHandle(stub != nullptr ? AcDbObjectId(stub).handle().value() : 0, buf);
+        addText(tags, code, buf);
+        return true;
+    }
+    case DxfValueType::kInvalid: return false;
+    }
+    return false;
+}
+
+resbuf* tagsToResbufChain(std::string_view store, AcDbDatabase* db)
+{
+    resbuf* head = nullptr;
+    resbuf* tail = nullptr;
+    TagCursor cursor(store);
+    Tag t;
+    bool havePending = false;
+    Tag pending;
+    auto nextTag = [&](Tag& out) {
+        if (havePending) {
+            out = pending;
+            havePending = false;
+            return true;
+        }
+        return cursor.next(out);
+    };
+    while (nextTag(t)) {
+        resbuf* rb = acutNewRb(t.code);
+        switch (dxfValueType(t.code)) {
+        case DxfValueType::kString:
+        case DxfValueType::kHandle:
+            rb->resval.rstring = newWideString(fromUtf8(t.value));
+            break;
+        case DxfValueType::kPoint: {
+            double v = 0;
+            parseDouble(t.value, v);
+            rb->resval.rpoint[0] = v;
+            // y and z follow when present.
+            for (int i = 1; i < 3; ++i) {
+                Tag n;
+                if (!nextTag(n)) break;
+                if (n.code != t.code + 10 * i) {
+                    pending = n;
+                    havePending = true;
+                    break;
+                }
+                v = 0;
+                parseDouble(n.value, v);
+                rb->resval.rpoint[i] = v;
+            }
+            break;
+        }
+        case DxfValueType::kDouble: {
+            double v = 0;
+            parseDouble(t.value, v);
+            rb->resval.rreal = v;
+            break;
+        }
+        case DxfValueType::kInt16:
+        case DxfValueType::kBool: {
+            std::int64_t v = 0;
+            parseInt(t.value, v);
+            rb->resval.rint = static_cast<short>(v);
+            break;
+        }
+        case DxfValueType::kInt32: {
+            std::int64_t v = 0;
+            parseInt(t.value, v);
+            rb->resval.rlong = static_cast<Adesk::Int32>(v);
+            break;
+        }
+        case DxfValueType::kInt64: {
+            std::int64_t v = 0;
+            parseInt(t.value, v);
+            rb->resval.mnInt64 = v;
+            break;
+        }
+        case DxfValueType::kBinary: {
+            size_t n = t.value.size() > 32767 ? 32767 : t.value.size();
+            rb->resval.rbinary.clen = static_cast<short>(n);
+            rb->resval.rbinary.buf = static_cast<char*>(acutNewBuffer(n > 0 ? n : 1));
+            if (n > 0) std::memcpy(rb->resval.rbinary.buf, t.value.data(), n);
+            break;
+        }
+        case DxfValueType::kObjectId: {
+            std::uint64_t h = 0;
+            AcDbStub* stub = nullptr;
+            if (db != nullptr && parseHexHandle(trimSpaces(t.value), h) && h != 0)
+                stub = implOf(db)->findOrReserve(h);
+            rb->resval.rlname[0] = reinterpret_cast<Adesk::Int64>(stub);
+            rb->resval.rlname[1] = 0;
+            break;
+        }
+        case DxfValueType::kInvalid:
+            rb->restype = 1;  // keep unknown codes as text
+            rb->resval.rstring = newWideString(fromUtf8(t.value));
+            break;
+        }
+        if (tail != nullptr)
+            tail->rbnext = rb;
+        else
+            head = rb;
+        tail = rb;
+    }
+    return head;
+}
+
+}  // namespace arx

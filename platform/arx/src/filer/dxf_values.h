@@ -1,0 +1,32 @@
+// What kind of value each DXF group code carries, and the conversion between
+// groups kept as text and result buffers. Points are three groups in a file (x at
+// code c, y at c + 10, z at c + 20) and one value in a result buffer.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "adsdef.h"
+#include "dbid.h"
+
+namespace arx {
+
+enum class DxfValueType { kString, kPoint, kDouble, kInt16, kInt32, kInt64, kBool, kBinary, kHandle, kObjectId, kInvalid };
+
+DxfValueType dxfValueType(int code);
+// The x code of a point group (10..18, 110..112, 210, 1010..1013); y and z follow.
+inline bool isPointCode(int code) { return dxfValueType(code) == DxfValueType::kPoint; }
+inline bool isBinaryCode(int code) { return (code >= 310 && code <= 319) || code == 1004; }
+
+// Frees what a result buffer owns (its text or binary chunk), by its type.
+void freeResbufValue(resbuf* rb);
+// Copies a result buffer's value (deep) into a new buffer of the same type.
+resbuf* copyResbuf(const resbuf* rb);
+
+// Appends a result buffer as DXF groups to a tag store. Ids are written as
+// their handles. Fails for a type that has no DXF form.
+bool appendResbufAsTags(std::string& tags, const resbuf* rb);
+// Builds a chain from a tag store; id groups are resolved in db (reserving ids
+// for handles that name nothing). Returns null for an empty store.
+resbuf* tagsToResbufChain(std::string_view tags, AcDbDatabase* db);
+
+}  // namespace arx

@@ -1,0 +1,288 @@
+// Reading the host's binary drawing file (layout in dwg_format.h). The directory
+// is read first; every object is then built from its record, in file order, or
+// earlier when something opens it while another object is being read.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "dwg_format.h"
+#include "dwg_reader.h"
+#include "../core/tags.h"
+#include "../core/utf.h"
+#include "../db/database_impl.h"
+#include "../db/object_access.h"
+#include "../db/proxy.h"
+#include "../filer/binary_filer.h"
+
+namespace arx {
+namespace {
+
+struct RecordClass {
+    ProxyClassInfo info;
+    AcRxClass* cls = nullptr;  // null when the host does not know it
+};
+
+std::string hex(std::uint64_t h)
+{
+    char buf[20];
+    std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(h));
+    return buf;
+}
+
+class DwgReader final : public PendingLoader {
+public:
+    DwgReader(AcDbDatabase* db, int fd) : mDb(db), mImpl(implOf(db)), mFd(fd) {}
+    bool run(std::string& error);
+    bool load(AcDbStub* stub) override;
+
+private:
+    bool fail(std::uint64_t offset, const std::string& what)
+    {
+        if (mError.empty()) mError = "byte " + std::to_string(offset) + ": " + what;
+        return false;
+    }
+    bool readAt(std::uint64_t offset, void* into, std::uint64_t len);
+    bool readMeta(std::uint64_t at);
+    AcDbObject* build(const dwgfile::DirectoryEntry& e, std::string& payload, AcDbStub* stub);
+
+    AcDbDatabase* mDb;
+    DatabaseImpl* mImpl;
+    int mFd;
+    std::uint64_t mSize = 0;
+    dwgfile::Header mHeader{};
+    std::vector<RecordClass> mClasses;
+    std::vector<dwgfile::DirectoryEntry> mDir;
+    std::uint64_t mRoots[static_cast<size_t>(TableKind::kCount) + 1] = {};
+    std::string mError;
+};
+
+bool DwgReader::readAt(std::uint64_t offset, void* into, std::uint64_t len)
+{
+    auto* p = static_cast<char*>(into);
+    while (len > 0) {
+        ssize_t n = ::pread(mFd, p, len, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return fail(offset, n == 0 ? "the file ends early" : std::string("read failed: ") + std::strerror(errno));
+        p += n;
+        offset += static_cast<std::uint64_t>(n);
+        len -= static_cast<std::uint64_t>(n);
+    }
+    return true;
+}
+
+bool DwgReader::readMeta(std::uint64_t at)
+{
+    std::string meta(mHeader.metaLength, '\0');
+    if (!readAt(at, meta.data(), meta.size())) return false;
+    BinaryFiler m(AcDb::kFileFiler, mDb, std::string_view(meta));
+    auto bad = [&](const char* what) { return fail(at + m.position(), std::string("the drawing's index is damaged: ") + what); };
+    std::uint32_t n = 0;
+    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) return bad("class count");
+    for (std::uint32_t i = 0; i < n; ++i) {
+        RecordClass rc;
+        AcString cpp, dxf, app;
+        bool entity = false;
+        m.readString(cpp);
+        m.readString(dxf);
+        m.readString(app);
+        m.readInt32(&rc.info.proxyFlags);
+        m.readInt32(&rc.info.dwgVersion);
+        m.readInt32(&rc.info.maintVersion);
+        if (m.readBool(&entity) != Acad::eOk) return bad("class table");
+        rc.info.className = cpp.str();
+        rc.info.dxfName = dxf.str();
+        rc.info.appName = app.str();
+        rc.info.isEntity = entity;
+        if (!rc.info.className.empty() && rc.info.className[0] == L'*') rc.info.className.clear();
+        if (!rc.info.className.empty()) {
+            rc.cls = AcRxClass::cast(acrxClassDictionary->at(rc.info.className.c_str()));
+            if (rc.cls != nullptr && (!rc.cls->isDerivedFrom(AcDbObject::desc()) || rc.cls->pseudoConstructor() == nullptr ||
+                                      rc.cls->isDerivedFrom(AcDbEntity::desc()) != entity))
+                rc.cls = nullptr;
+        }
+        mClasses.push_back(std::move(rc));
+    }
+    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) return bad("header count");
+    for (std::uint32_t i = 0; i < n; ++i) {
+        HeaderVariable v;
+        m.readBlob(v.name);
+        if (m.readBlob(v.tags) != Acad::eOk || !isValidTagStore(v.tags)) return bad("header variable");
+        mImpl->header.push_back(std::move(v));
+    }
+    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) return bad("section count");
+    for (std::uint32_t i = 0; i < n; ++i) {
+        KeptFileSection k;
+        m.readBlob(k.name);
+        if (m.readBlob(k.tags) != Acad::eOk || !isValidTagStore(k.tags)) return bad("kept section");
+        mImpl->extraSections.push_back(std::move(k));
+    }
+    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) return bad("class entry count");
+    for (std::uint32_t i = 0; i < n; ++i) {
+        ClassEntry e;
+        AcString dxf, cpp, app;
+        m.readString(dxf);
+        m.readString(cpp);
+        m.readString(app);
+        m.readInt32(&e.proxyFlags);
+        m.readInt32(&e.instanceCount);
+        m.readBool(&e.wasProxy);
+        if (m.readBool(&e.isEntity) != Acad::eOk) return bad("class entries");
+        e.dxfName = dxf.str();
+        e.cppName = cpp.str();
+        e.appName = app.str();
+        mImpl->classes.push_back(std::move(e));
+    }
+    for (auto& root : mRoots)
+        if (m.readUInt64(&root) != Acad::eOk) return bad("root objects");
+    if (m.remaining() != 0) return bad("unexpected bytes at its end");
+    return true;
+}
+
+AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payload, AcDbStub* stub)
+{
+    const RecordClass& rc = mClasses[e.classIndex];
+    std::string name = rc.info.className.empty() ? toUtf8(rc.info.dxfName) : toUtf8(rc.info.className);
+    auto broken = [&](const std::string& why) {
+        fail(e.offset, "object " + hex(e.handle) + " (" + name + ") is damaged: " + why);
+        return nullptr;
+    };
+    if (e.form == dwgfile::kFormDxfProxy) {
+        // A proxy read from DXF: its common fields, then its groups.
+        AcDbObject* proxy = makeProxy(rc.info, ProxyData::Form::kDxf, {});
+        mImpl->attach(stub, proxy);
+        ObjectAccess::state(proxy) = kStWrite | kStNew;
+        BinaryFiler filer(AcDb::kFileFiler, mDb, std::string_view(payload));
+        Acad::ErrorStatus es = readObjectPrefix(proxy, &filer);
+        if (es == Acad::eOk) es = proxy->AcDbObject::dwgInFields(&filer);
+        std::string tags;
+        if (es == Acad::eOk) es = filer.readBlob(tags);
+        ObjectAccess::state(proxy) = 0;
+        if (es != Acad::eOk || filer.remaining() != 0 || !isValidTagStore(tags)) return broken("bad proxy record");
+        proxyData(proxy)->bytes = std::move(tags);
+        if (rc.cls != nullptr) {
+            Acad::ErrorStatus rs;
+            if (AcDbObject* revived = reviveProxy(proxy, rs)) {
+                mImpl->swapObject(stub, revived);
+                delete proxy;
+                return revived;
+            }
+        }
+        return proxy;
+    }
+    if (rc.cls != nullptr) {
+        auto* obj = AcDbObject::cast(rc.cls->create());
+        if (obj == nullptr) return broken("its class made no object");
+        mImpl->attach(stub, obj);
+        ObjectAccess::state(obj) = kStWrite | kStNew;
+        BinaryFiler filer(AcDb::kFileFiler, mDb, std::string_view(payload));
+        filer.setVersion(static_cast<AcDb::AcDbDwgVersion>(mHeader.dwgVersion),
+                         static_cast<AcDb::MaintenanceReleaseVersion>(mHeader.maintVersion));
+        Acad::ErrorStatus es = obj->dwgIn(&filer);
+        ObjectAccess::state(obj) = 0;
+        if (es == Acad::eOk && filer.remaining() == 0) return obj;
+        mImpl->swapObject(stub, nullptr);
+        delete obj;
+        if (es != Acad::eMakeMeProxy)
+            return broken(es != Acad::eOk ? toUtf8(acadErrorStatusText(es)) : std::to_string(filer.remaining()) + " bytes left unread");
+    }
+    // A class the host does not know, or an object that asked to stay a proxy.
+    AcDbObject* proxy = makeProxy(rc.info, ProxyData::Form::kBinary, std::move(payload));
+    mImpl->attach(stub, proxy);
+    if (loadProxyBase(proxy) != Acad::eOk) return broken("its common fields do not read");
+    return proxy;
+}
+
+bool DwgReader::load(AcDbStub* stub)
+{
+    if ((stub->flags & AcDbStub::kPending) == 0) return stub->object != nullptr;
+    const dwgfile::DirectoryEntry& e = mDir[stub->pendingIndex];
+    stub->flags = (stub->flags & ~AcDbStub::kPending) | AcDbStub::kLoading;
+    std::string payload(e.length, '\0');
+    bool ok = readAt(e.offset, payload.data(), payload.size()) && build(e, payload, stub) != nullptr;
+    stub->flags &= ~AcDbStub::kLoading;
+    return ok;
+}
+
+bool DwgReader::run(std::string& error)
+{
+    struct stat st {};
+    if (::fstat(mFd, &st) != 0) return fail(0, "cannot read the file"), error = mError, false;
+    mSize = static_cast<std::uint64_t>(st.st_size);
+    auto finish = [&]() {
+        mImpl->loader = nullptr;
+        error = mError;
+        return mError.empty();
+    };
+    if (!readAt(0, &mHeader, sizeof mHeader)) return finish();
+    if (std::memcmp(mHeader.magic, dwgfile::kMagic, sizeof mHeader.magic) != 0) {
+        fail(0, "not a binary drawing of this host");
+        return finish();
+    }
+    if (mHeader.formatVersion != dwgfile::kFormatVersion) {
+        fail(16, "written in drawing format " + std::to_string(mHeader.formatVersion) + ", this host reads format " +
+                     std::to_string(dwgfile::kFormatVersion));
+        return finish();
+    }
+    const std::uint64_t dirBytes = mHeader.objectCount * dwgfile::kDirectoryEntrySize;
+    if (mHeader.objectCount > mSize / dwgfile::kDirectoryEntrySize || mHeader.directoryOffset > mSize ||
+        mSize - mHeader.directoryOffset != dirBytes) {
+        fail(40, "the object directory does not fit the file (the file is truncated or damaged)");
+        return finish();
+    }
+    if (mHeader.metaLength > dwgfile::kMaxMetaBytes || mHeader.metaLength > mHeader.directoryOffset - dwgfile::kHeaderSize) {
+        fail(56, "the drawing's index does not fit the file");
+        return finish();
+    }
+    const std::uint64_t recordsEnd = mHeader.directoryOffset - mHeader.metaLength;
+    if (!readMeta(recordsEnd)) return finish();
+    mDir.resize(mHeader.objectCount);
+    if (!readAt(mHeader.directoryOffset, mDir.data(), dirBytes)) return finish();
+    for (size_t i = 0; i < mDir.size(); ++i) {
+        const auto& e = mDir[i];
+        std::uint64_t at = mHeader.directoryOffset + i * dwgfile::kDirectoryEntrySize;
+        if (e.handle == 0) return fail(at, "an object without a handle"), finish();
+        if (e.classIndex >= mClasses.size()) return fail(at, "object " + hex(e.handle) + " names no class"), finish();
+        if (e.form > dwgfile::kFormDxfProxy) return fail(at, "object " + hex(e.handle) + " has an unknown form"), finish();
+        if (e.offset < dwgfile::kHeaderSize || e.length > dwgfile::kMaxRecordBytes || e.offset > recordsEnd ||
+            e.length > recordsEnd - e.offset)
+            return fail(at, "object " + hex(e.handle) + " lies outside the file"), finish();
+        AcDbStub* stub = mImpl->reserve(e.handle);
+        if (stub == nullptr) return fail(at, "handle " + hex(e.handle) + " is used twice"), finish();
+        stub->flags |= AcDbStub::kPending;
+        stub->pendingIndex = static_cast<std::uint32_t>(i);
+    }
+    mImpl->loader = this;
+    for (const auto& e : mDir) {
+        AcDbStub* stub = mImpl->find(e.handle);
+        if ((stub->flags & AcDbStub::kPending) != 0) load(stub);
+        if (!mError.empty()) return finish();
+    }
+    mImpl->loader = nullptr;
+    for (int k = 0; k <= static_cast<int>(TableKind::kCount); ++k) {
+        std::uint64_t h = mRoots[k];
+        if (h == 0) continue;
+        AcDbStub* s = mImpl->find(h);
+        if (s == nullptr || s->object == nullptr) {
+            fail(recordsEnd, "a root object (" + hex(h) + ") is missing");
+            return finish();
+        }
+        if (k == static_cast<int>(TableKind::kCount))
+            mImpl->setNod(s);
+        else
+            mImpl->setTable(static_cast<TableKind>(k), s);
+    }
+    mImpl->originalVersion = static_cast<int>(mHeader.dwgVersion);
+    return finish();
+}
+
+}  // namespace
+
+bool readDwgFile(AcDbDatabase* db, int fd, std::string& error)
+{
+    DwgReader reader(db, fd);
+    return reader.run(error);
+}
+
+}  // namespace arx

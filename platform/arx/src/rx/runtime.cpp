@@ -1,0 +1,82 @@
+// Bring-up of the run-time system: the system registry with its class dictionary,
+// the three root classes, and then every built-in class of the database.
+#include <algorithm>
+
+#include "rxclass.h"
+#include "rxdict.h"
+#include "runtime.h"
+
+struct AcRxClassAccess {
+    static AcRxClass* make(const wchar_t* name, AcRxClass* parent)
+    {
+        auto* c = new AcRxClass();
+        c->mName = name;
+        if (parent != nullptr) {
+            c->mParent = parent;
+            c->mParentName = parent->name();
+        }
+        return c;
+    }
+};
+
+namespace arx {
+void registerDatabaseClasses();  // db/builtin_classes.cpp
+
+namespace {
+enum class State { kNone, kStarting, kReady };
+State gState = State::kNone;
+AcRxDictionary* gSysRegistry = nullptr;
+AcRxClass* gRoot[3] = {nullptr, nullptr, nullptr};
+std::vector<AcRxClass*> gRemoved;
+}  // namespace
+
+void ensureRuntime()
+{
+    if (gState != State::kNone) return;
+    gState = State::kStarting;
+    gSysRegistry = new AcRxDictionary();
+    auto* classes = new AcRxDictionary();
+    gRoot[0] = AcRxClassAccess::make(L"AcRxObject", nullptr);
+    gRoot[1] = AcRxClassAccess::make(L"AcRxClass", gRoot[0]);
+    gRoot[2] = AcRxClassAccess::make(L"AcRxDictionary", gRoot[0]);
+    classes->atPut(L"AcRxObject", gRoot[0]);
+    classes->atPut(L"AcRxClass", gRoot[1]);
+    classes->atPut(L"AcRxDictionary", gRoot[2]);
+    gSysRegistry->atPut(L"ClassDictionary", classes);
+    registerDatabaseClasses();
+    acrxBuildClassHierarchy();
+    gState = State::kReady;
+}
+
+AcRxClass* runtimeClass(RootClass which)
+{
+    ensureRuntime();
+    return gRoot[static_cast<int>(which)];
+}
+
+AcRxClass* registerBuiltinClass(const wchar_t* name, const wchar_t* parent, AcRxPseudoConstructor ctor,
+                                const wchar_t* dxfName, int proxyFlags)
+{
+    return newAcRxClass(name, parent, 0, 0, proxyFlags, ctor, dxfName, nullptr, nullptr);
+}
+
+void retireClass(AcRxClass* cls)
+{
+    if (std::find(gRemoved.begin(), gRemoved.end(), cls) == gRemoved.end()) gRemoved.push_back(cls);
+}
+
+const std::vector<AcRxClass*>& removedClasses() { return gRemoved; }
+
+void releaseRemovedClasses()
+{
+    for (AcRxClass* c : gRemoved) delete c;
+    gRemoved.clear();
+}
+
+}  // namespace arx
+
+AcRxDictionary* acrxSysRegistry()
+{
+    arx::ensureRuntime();
+    return arx::gSysRegistry;
+}
