@@ -142,6 +142,7 @@ enum ErrorStatus {
     eUnsupportedFileFormat = 176,
     eCorruptFile = 177,
     eInvalidFileExtension = 178,
+    eCreateFailed = 179,
 };
 }  // namespace Acad
 

@@ -142,6 +142,7 @@ const ACHAR* acadErrorStatusText(Acad::ErrorStatus es)
     case Acad::eUnsupportedFileFormat: return L"eUnsupportedFileFormat";
     case Acad::eCorruptFile: return L"eCorruptFile";
     case Acad::eInvalidFileExtension: return L"eInvalidFileExtension";
+    case Acad::eCreateFailed: return L"eCreateFailed";
     }
     return L"eUnknownStatus";
 }

@@ -1,5 +1,8 @@
 // Registers the platform's own classes, parents before children, when the
 // run-time system starts.
+#include "acdocman.h"
+#include "aced.h"
+#include "rxdlinkr.h"
 #include "dbdict.h"
 #include "dbents.h"
 #include "dblayout.h"
@@ -50,5 +53,17 @@ void registerDatabaseClasses()
     AcDbArc::rxInit();
     AcDbPolyline::rxInit();
     AcDbText::rxInit();
+    // The application's classes, which modules derive their reactors from.
+    AcApDocument::rxInit();
+    AcApDocManager::rxInit();
+    AcApDocManagerReactor::rxInit();
+    AcRxEventReactor::rxInit();
+    AcRxEvent::rxInit();
+    AcEditorReactor::rxInit();
+    AcEditor::rxInit();
+    AcEdCommand::rxInit();
+    AcEdCommandStack::rxInit();
+    AcEdInputPointMonitor::rxInit();
+    AcRxDynamicLinker::rxInit();
 }
 }  // namespace arx

@@ -1,0 +1,43 @@
+// The host application as the host program drives it: documents, commands,
+// LISP calls and plug-in modules, with the command line's text going where the
+// program wants it and prompts answered from where it says.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+class AcApDocument;
+
+namespace arxhost {
+
+enum class CommandResult { kEnded, kCancelled, kFailed, kUnknown, kRefused };
+
+class Application {
+public:
+    Application();
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Text printed on the command line (acutPrintf and the host's own messages).
+    void setCommandLine(std::function<void(const std::wstring&)> sink);
+    // Answers for prompts; returning false cancels the prompt. An answer that
+    // starts with an apostrophe runs that command transparently.
+    void setInputSource(std::function<bool(std::wstring&)> source);
+
+    AcApDocument* newDocument(std::string& error);
+    AcApDocument* openDocument(const std::wstring& path, std::string& error);
+    bool saveDocument(AcApDocument* doc, const std::wstring& path, std::string& error);
+    void closeDocument(AcApDocument* doc);
+    AcApDocument* currentDocument() const;
+    std::vector<AcApDocument*> documents() const;
+
+    CommandResult runCommand(const std::wstring& name, std::string& message);
+    bool evaluateLisp(const std::wstring& expr, std::wstring& printed, std::string& error);
+
+    bool loadModule(const std::wstring& path, std::string& error);
+    bool unloadModule(const std::wstring& name, std::string& error);
+    std::vector<std::wstring> loadedModules() const;
+};
+
+}  // namespace arxhost

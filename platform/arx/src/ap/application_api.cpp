@@ -1,0 +1,75 @@
+// The host program's handle on the running application.
+#include "arxhost/application.h"
+
+#include "host_app.h"
+#include "rxdlinkr.h"
+#include "../core/utf.h"
+#include "../ed/commands.h"
+#include "../ed/lisp.h"
+
+namespace arx {
+std::vector<std::wstring> loadedModuleNames();
+}
+
+namespace arxhost {
+
+Application::Application() { arx::startHostApp(); }
+Application::~Application()
+{
+    arx::setInputSource(nullptr);
+    arx::stopHostApp();
+}
+
+void Application::setCommandLine(std::function<void(const std::wstring&)> sink)
+{
+    arx::hostApp()->commandLine = std::move(sink);
+}
+
+void Application::setInputSource(std::function<bool(std::wstring&)> source) { arx::setInputSource(std::move(source)); }
+
+AcApDocument* Application::newDocument(std::string& error) { return arx::newDocument(error); }
+AcApDocument* Application::openDocument(const std::wstring& path, std::string& error)
+{
+    return arx::openDocument(path, error);
+}
+bool Application::saveDocument(AcApDocument* doc, const std::wstring& path, std::string& error)
+{
+    return arx::saveDocument(static_cast<arx::Document*>(doc), path, error);
+}
+void Application::closeDocument(AcApDocument* doc) { arx::closeDocument(static_cast<arx::Document*>(doc)); }
+AcApDocument* Application::currentDocument() const { return arx::hostApp()->current; }
+std::vector<AcApDocument*> Application::documents() const
+{
+    const auto& docs = arx::hostApp()->documents;
+    return std::vector<AcApDocument*>(docs.begin(), docs.end());
+}
+
+CommandResult Application::runCommand(const std::wstring& name, std::string& message)
+{
+    return static_cast<CommandResult>(arx::runCommand(name, message));
+}
+
+bool Application::evaluateLisp(const std::wstring& expr, std::wstring& printed, std::string& error)
+{
+    return arx::evaluateLisp(expr, printed, error);
+}
+
+bool Application::loadModule(const std::wstring& path, std::string& error)
+{
+    AcRxDynamicLinker* linker = acrxDynamicLinker;
+    if (linker->loadModule(path.c_str(), false)) return true;
+    error = arx::toUtf8(linker->lastError());
+    return false;
+}
+
+bool Application::unloadModule(const std::wstring& name, std::string& error)
+{
+    AcRxDynamicLinker* linker = acrxDynamicLinker;
+    if (linker->unloadModule(name.c_str())) return true;
+    error = arx::toUtf8(linker->lastError());
+    return false;
+}
+
+std::vector<std::wstring> Application::loadedModules() const { return arx::loadedModuleNames(); }
+
+}  // namespace arxhost

@@ -1,0 +1,84 @@
+// Opening, making, saving and closing documents, with the notifications and
+// application messages the host sends around each.
+#include <filesystem>
+
+#include "arxhost/host_api.h"
+#include "dbapserv.h"
+#include "host_app.h"
+#include "../core/utf.h"
+
+namespace arx {
+
+namespace {
+
+Document* addDocument(AcDbDatabase* db, const std::wstring& fileName)
+{
+    HostApp* app = hostApp();
+    auto* doc = new Document(db, fileName);
+    app->notifyDocReactors([&](AcApDocManagerReactor* r) { r->documentCreateStarted(doc); });
+    app->documents.push_back(doc);
+    app->notifyDocReactors([&](AcApDocManagerReactor* r) { r->documentCreated(doc); });
+    // Modules define their per-document things (LISP functions) for the new document.
+    sendToModules(AcRx::kLoadDwgMsg, doc);
+    app->docManager->activateDocument(doc);
+    return doc;
+}
+
+int gUntitled = 0;
+
+}  // namespace
+
+Document* newDocument(std::string&)
+{
+    auto* db = new AcDbDatabase(true);
+    return addDocument(db, L"Drawing" + std::to_wstring(++gUntitled) + L".dwg");
+}
+
+Document* openDocument(const std::wstring& path, std::string& error)
+{
+    HostApp* app = hostApp();
+    app->notifyEditorReactors([&](AcEditorReactor* r) { r->beginDwgOpen(path.c_str()); });
+    auto* db = new AcDbDatabase(false);
+    if (arxhost::openDrawing(db, path) != Acad::eOk) {
+        error = arxhost::lastError();
+        delete db;
+        return nullptr;
+    }
+    app->notifyEditorReactors([&](AcEditorReactor* r) { r->endDwgOpen(path.c_str(), db); });
+    return addDocument(db, path);
+}
+
+bool saveDocument(Document* doc, const std::wstring& path, std::string& error)
+{
+    HostApp* app = hostApp();
+    app->notifyEditorReactors([&](AcEditorReactor* r) { r->beginSave(doc->db, path.c_str()); });
+    if (arxhost::saveDrawing(doc->db, path) != Acad::eOk) {
+        error = arxhost::lastError();
+        return false;
+    }
+    doc->fileName = path;
+    doc->title = std::filesystem::path(path).filename().wstring();
+    app->notifyEditorReactors([&](AcEditorReactor* r) { r->saveComplete(doc->db, path.c_str()); });
+    return true;
+}
+
+void closeDocument(Document* doc)
+{
+    HostApp* app = hostApp();
+    app->notifyDocReactors([&](AcApDocManagerReactor* r) { r->documentToBeDestroyed(doc); });
+    Document* previous = app->current;
+    app->current = doc;
+    acdbHostApplicationServices()->setWorkingDatabase(doc->db);
+    sendToModules(AcRx::kUnloadDwgMsg, doc);
+    app->current = previous == doc ? nullptr : previous;
+    auto& docs = app->documents;
+    docs.erase(std::remove(docs.begin(), docs.end(), doc), docs.end());
+    std::wstring name = doc->fileName;
+    if (app->current == nullptr) acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    else acdbHostApplicationServices()->setWorkingDatabase(app->current->db);
+    delete doc;
+    app->notifyDocReactors([&](AcApDocManagerReactor* r) { r->documentDestroyed(name.c_str()); });
+    if (app->current == nullptr && !docs.empty()) app->docManager->activateDocument(docs.back());
+}
+
+}  // namespace arx

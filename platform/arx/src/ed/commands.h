@@ -1,0 +1,35 @@
+// Registered commands and running them: the active command stack, transparent
+// commands, the editor's command notifications, and answers to prompts.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "accmd.h"
+
+namespace arx {
+
+struct Module;
+
+struct CommandRecord {
+    std::wstring group;
+    std::wstring globalName;
+    std::wstring localName;
+    Adesk::Int32 flags = 0;
+    AcRxFunctionPtr function = nullptr;
+    int functionCode = -1;
+    HINSTANCE resourceHandle = nullptr;
+    Module* module = nullptr;
+    AcEdCommand* object = nullptr;
+};
+
+enum class CommandResult { kEnded, kCancelled, kFailed, kUnknown, kRefused };
+
+// Runs a command by name: "NAME", "_NAME" (global name), "'NAME" (transparently).
+CommandResult runCommand(const std::wstring& name, std::string& message);
+// Where prompts take their answers from; false means the user cancelled.
+void setInputSource(std::function<bool(std::wstring& answer)> source);
+// Commands of a module, removed when it goes.
+void removeModuleCommands(Module* module);
+int activeCommandCount();
+
+}  // namespace arx

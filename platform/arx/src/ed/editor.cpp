@@ -1,0 +1,50 @@
+// The editor and its reactors, and the event base classes.
+#include <algorithm>
+
+#include "../ap/host_app.h"
+#include "../db/builtin.h"
+
+ARX_DEFINE_BUILTIN_ABSTRACT(AcRxEventReactor, AcRxObject)
+ARX_DEFINE_BUILTIN_ABSTRACT(AcRxEvent, AcRxObject)
+ARX_DEFINE_BUILTIN_ABSTRACT(AcEditorReactor, AcRxEventReactor)
+ARX_DEFINE_BUILTIN_ABSTRACT(AcEditor, AcRxEvent)
+
+AcRxEventReactor::AcRxEventReactor() = default;
+AcRxEventReactor::~AcRxEventReactor() = default;
+AcRxEvent::AcRxEvent() = default;
+AcRxEvent::~AcRxEvent() = default;
+AcEditor::AcEditor() = default;
+AcEditor::~AcEditor() = default;
+
+void AcEditor::addReactor(AcRxEventReactor* reactor)
+{
+    auto* r = AcEditorReactor::cast(reactor);
+    arx::HostApp* app = arx::hostApp();
+    if (r == nullptr || app == nullptr) return;
+    auto& rs = app->editorReactors;
+    if (std::find(rs.begin(), rs.end(), r) == rs.end()) rs.push_back(r);
+}
+
+void AcEditor::removeReactor(AcRxEventReactor* reactor)
+{
+    arx::HostApp* app = arx::hostApp();
+    if (app == nullptr) return;
+    auto& rs = app->editorReactors;
+    rs.erase(std::remove(rs.begin(), rs.end(), reactor), rs.end());
+}
+
+AcEditorReactor::AcEditorReactor() = default;
+AcEditorReactor::~AcEditorReactor() = default;
+void AcEditorReactor::commandWillStart(const ACHAR*) {}
+void AcEditorReactor::commandEnded(const ACHAR*) {}
+void AcEditorReactor::commandCancelled(const ACHAR*) {}
+void AcEditorReactor::commandFailed(const ACHAR*) {}
+void AcEditorReactor::lispWillStart(const ACHAR*) {}
+void AcEditorReactor::lispEnded() {}
+void AcEditorReactor::lispCancelled() {}
+void AcEditorReactor::beginSave(AcDbDatabase*, const ACHAR*) {}
+void AcEditorReactor::saveComplete(AcDbDatabase*, const ACHAR*) {}
+void AcEditorReactor::beginDwgOpen(const ACHAR*) {}
+void AcEditorReactor::endDwgOpen(const ACHAR*, AcDbDatabase*) {}
+void AcEditorReactor::layoutSwitched(const ACHAR*) {}
+void AcEditorReactor::viewChanged() {}
