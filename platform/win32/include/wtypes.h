@@ -1,8 +1,13 @@
 // The basic Windows types, with Windows' widths: LONG and DWORD are 32 bits even
 // though Linux's long is 64. Text is wide (wchar_t) as in a Unicode Windows build.
+//
+// The resource compiler reads this header too (for its #define lines only), so the
+// C++ parts that it cannot follow are kept out of its way with RC_INVOKED.
 #pragma once
+#ifndef RC_INVOKED
 #include <cstddef>
 #include <cstdint>
+#endif
 
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
@@ -42,6 +47,13 @@ using LPCTSTR = const wchar_t*;
 using PBYTE = BYTE*;
 using LPBYTE = BYTE*;
 using LPDWORD = DWORD*;
+using INT32 = std::int32_t;
+using UINT32 = std::uint32_t;
+using UINT16 = std::uint16_t;
+using PVOID = void*;
+#ifndef VOID
+#define VOID void
+#endif
 
 #ifndef TRUE
 #define TRUE 1

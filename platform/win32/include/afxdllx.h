@@ -1,0 +1,3 @@
+// Included by the source file of an MFC extension module that holds its DllMain.
+#pragma once
+#include "afxwin.h"
