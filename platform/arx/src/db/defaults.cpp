@@ -87,12 +87,6 @@ AcDbStub* ensureDictionaryEntry(AcDbDatabase* db, AcDbDictionary* parent, const 
     return s;
 }
 
-void ensureBlockMarkers(AcDbDatabase* db, AcDbBlockTableRecord* btr)
-{
-    if (ObjectAccess::blockBegin(btr).isNull()) ObjectAccess::blockBegin(btr) = implOf(db)->allocate();
-    if (ObjectAccess::blockEnd(btr).isNull()) ObjectAccess::blockEnd(btr) = implOf(db)->allocate();
-}
-
 // A layout for a space block that has none.
 void ensureLayout(AcDbDatabase* db, AcDbDictionary* layouts, AcDbStub* blockStub, const wchar_t* name, int tab)
 {
@@ -116,6 +110,12 @@ void ensureLayout(AcDbDatabase* db, AcDbDictionary* layouts, AcDbStub* blockStub
 }
 
 }  // namespace
+
+void ensureBlockMarkers(AcDbDatabase* db, AcDbBlockTableRecord* btr)
+{
+    if (ObjectAccess::blockBegin(btr).isNull()) ObjectAccess::blockBegin(btr) = implOf(db)->allocate();
+    if (ObjectAccess::blockEnd(btr).isNull()) ObjectAccess::blockEnd(btr) = implOf(db)->allocate();
+}
 
 void completeDrawing(AcDbDatabase* db)
 {

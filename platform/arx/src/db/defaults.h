@@ -10,5 +10,8 @@ void buildDefaultDrawing(AcDbDatabase* db);
 void completeDrawing(AcDbDatabase* db);
 // Adds a new object under an owner, without the open protocol; it is closed.
 AcDbStub* addDirect(AcDbDatabase* db, AcDbObject* obj, AcDbStub* owner);
+// Gives a block the handles of its BLOCK and ENDBLK records, which DXF files
+// name, when it has none yet.
+void ensureBlockMarkers(AcDbDatabase* db, AcDbBlockTableRecord* btr);
 Acad::ErrorStatus loadLinetypes(AcDbDatabase* db, const ACHAR* ltName, const ACHAR* fileName);
 }  // namespace arx

@@ -1,6 +1,7 @@
 #include "symbols.h"
 
 #include "dbsymtb.h"
+#include "defaults.h"
 #include "object_access.h"
 #include "../core/utf.h"
 
@@ -59,6 +60,7 @@ AcDbStub* addSymbolRecord(AcDbDatabase* db, TableKind kind, AcDbSymbolTableRecor
     implOf(db)->addNew(record, id);
     ObjectAccess::owner(record) = table->objectId();
     ObjectAccess::records(table).push_back(id);
+    if (auto* block = AcDbBlockTableRecord::cast(record)) ensureBlockMarkers(db, block);
     record->close();
     return id;
 }

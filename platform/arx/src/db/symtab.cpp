@@ -4,6 +4,7 @@
 #include "builtin.h"
 #include "database_impl.h"
 #include "dbsymtb.h"
+#include "defaults.h"
 #include "notify.h"
 #include "object_access.h"
 #include "symbols.h"
@@ -149,6 +150,8 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& recordId, AcDbSymbolTableRe
     if (es != Acad::eOk) return es;
     ObjectAccess::owner(record) = objectId();
     mRecords.push_back(recordId);
+    // A block's BLOCK and ENDBLK records need handles of their own in DXF files.
+    if (auto* block = AcDbBlockTableRecord::cast(record)) arx::ensureBlockMarkers(database(), block);
     return Acad::eOk;
 }
 

@@ -218,8 +218,11 @@ void DxfWriter::blockMarker(AcDbBlockTableRecord* btr, bool begin)
     AcDbStub* self = ObjectAccess::stub(btr);
     AcDbStub* marker = begin ? static_cast<AcDbStub*>(ObjectAccess::blockBegin(btr))
                              : static_cast<AcDbStub*>(ObjectAccess::blockEnd(btr));
+    if (marker == nullptr)
+        throw WriteError{"block " + toUtf8(symbolName(self, L"?")) + " has no handle for its " +
+                         (begin ? "BLOCK" : "ENDBLK") + " record"};
     mText.text(0, begin ? "BLOCK" : "ENDBLK");
-    mText.handle(5, marker != nullptr ? marker->handle : 0);
+    mText.handle(5, marker->handle);
     mText.handle(330, self->handle);
     // The groups a read drawing gave the record are written back as they came.
     if (const ObjectExtra* e = ObjectAccess::extraIfAny(btr))
