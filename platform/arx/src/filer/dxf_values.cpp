@@ -10,6 +10,7 @@
 #include "../core/tags.h"
 #include "../core/utf.h"
 #include "../db/database_impl.h"
+#include "dxf_out_filer.h"
 
 namespace arx {
 
@@ -128,7 +129,9 @@ bool appendResbufAsTags(std::string& tags, const resbuf* rb)
     switch (dxfValueType(code)) {
     case DxfValueType::kString:
     case DxfValueType::kHandle:
-        text = toUtf8(rb->resval.rstring ? rb->resval.rstring : L"");
+        // Stores hold text as a file carries it: control characters in caret
+        // notation, so that a value stays on its line when written.
+        appendDxfString(text, rb->resval.rstring ? rb->resval.rstring : L"");
         addText(tags, code, text);
         return true;
     case DxfValueType::kPoint:
@@ -194,7 +197,7 @@ resbuf* tagsToResbufChain(std::string_view store, AcDbDatabase* db)
         switch (dxfValueType(t.code)) {
         case DxfValueType::kString:
         case DxfValueType::kHandle:
-            rb->resval.rstring = newWideString(fromUtf8(t.value));
+            rb->resval.rstring = newWideString(decodeDxfString(t.value));
             break;
         case DxfValueType::kPoint: {
             double v = 0;
@@ -258,7 +261,7 @@ resbuf* tagsToResbufChain(std::string_view store, AcDbDatabase* db)
         }
         case DxfValueType::kInvalid:
             rb->restype = 1;  // keep unknown codes as text
-            rb->resval.rstring = newWideString(fromUtf8(t.value));
+            rb->resval.rstring = newWideString(decodeDxfString(t.value));
             break;
         }
         if (tail != nullptr)
