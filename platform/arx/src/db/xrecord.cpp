@@ -25,8 +25,11 @@ Acad::ErrorStatus AcDbXrecord::rbChain(resbuf** ppRb, AcDbDatabase* auxDb) const
 Acad::ErrorStatus AcDbXrecord::setFromRbChain(const resbuf& pRb, AcDbDatabase*)
 {
     std::string data;
-    for (const resbuf* rb = &pRb; rb != nullptr; rb = rb->rbnext)
+    for (const resbuf* rb = &pRb; rb != nullptr; rb = rb->rbnext) {
+        // A 1001 group would start extended data when the xrecord is read back.
+        if (rb->restype == AcDb::kDxfRegAppName) return Acad::eInvalidResBuf;
         if (!arx::appendResbufAsTags(data, rb)) return Acad::eInvalidResBuf;
+    }
     assertWriteEnabled();
     mData = std::move(data);
     return Acad::eOk;
@@ -98,8 +101,9 @@ Acad::ErrorStatus AcDbXrecord::dxfInFields(AcDbDxfFiler* filer)
         mMergeStyle = rb.resval.rint;
         i = in->position();
     }
+    // The values run up to the extended data, which starts with a 1001 group.
     std::string data;
-    for (; i < r.size() && r.tag(i).code < 1000; ++i)
+    for (; i < r.size() && r.tag(i).code != AcDb::kDxfRegAppName; ++i)
         arx::addTag(data, r.tag(i).code, r.tag(i).binary ? arx::TagKind::Binary : arx::TagKind::Text, r.value(i));
     in->setPosition(i);
     mData = std::move(data);

@@ -197,11 +197,13 @@ AcDbObject* DxfReader::proxyFromRecord(size_t filerStart, const ProxyClassInfo& 
     st = 0;
     if (es != Acad::eOk)
         fail(filer.currentLine(), std::string(type()) + " record: " + toUtf8(filer.errorMessage()));
+    // Everything from the first 1001 group on is extended data.
     std::string tags, xdata;
+    bool inXdata = false;
     for (size_t i = filer.position(); i < mRec.size(); ++i) {
         const DxfTag& t = mRec.tag(i);
-        std::string& into = t.code >= 1000 ? xdata : tags;
-        addTag(into, t.code, t.binary ? TagKind::Binary : TagKind::Text, mRec.value(i));
+        if (t.code == 1001) inXdata = true;
+        addTag(inXdata ? xdata : tags, t.code, t.binary ? TagKind::Binary : TagKind::Text, mRec.value(i));
     }
     proxyData(proxy)->bytes = std::move(tags);
     if (!xdata.empty()) ObjectAccess::extra(proxy).xdata = std::move(xdata);
