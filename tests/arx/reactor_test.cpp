@@ -1,0 +1,316 @@
+// Reactors: transient reactors hear what happens to the objects they watch;
+// persistent reactors (objects named by id) hear it through their own
+// notification members; extension dictionaries are made and released.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "arx_test_util.h"
+
+namespace {
+using namespace arxtest;
+
+class Recorder : public AcDbObjectReactor {
+public:
+    std::vector<std::string> heard;
+    void erased(const AcDbObject*, Adesk::Boolean erasing) override { heard.push_back(erasing ? "erased" : "unerased"); }
+    void modified(const AcDbObject*) override { heard.push_back("modified"); }
+    void openedForModify(const AcDbObject*) override { heard.push_back("openedForModify"); }
+    void cancelled(const AcDbObject*) override { heard.push_back("cancelled"); }
+    void modifiedXData(const AcDbObject*) override { heard.push_back("modifiedXData"); }
+    void objectClosed(const AcDbObjectId) override { heard.push_back("objectClosed"); }
+    void goodbye(const AcDbObject*) override { heard.push_back("goodbye"); }
+    bool has(const std::string& what) const { return std::find(heard.begin(), heard.end(), what) != heard.end(); }
+};
+
+class GraphicsRecorder : public AcDbEntityReactor {
+public:
+    int graphics = 0;
+    void modifiedGraphics(const AcDbEntity*) override { ++graphics; }
+};
+
+// A database-resident reactor: counts what it hears from the objects that carry it.
+class TestPersistentReactor : public AcDbObject {
+public:
+    ACRX_DECLARE_MEMBERS(TestPersistentReactor);
+    static int sModified;
+    static int sErased;
+    static int sUnerased;
+    static AcDbObjectId sLastSender;
+    void modified(const AcDbObject* obj) override
+    {
+        ++sModified;
+        sLastSender = obj->objectId();
+        EXPECT_TRUE(isNotifyEnabled());
+    }
+    void erased(const AcDbObject*, Adesk::Boolean erasing) override { ++(erasing ? sErased : sUnerased); }
+};
+int TestPersistentReactor::sModified = 0;
+int TestPersistentReactor::sErased = 0;
+int TestPersistentReactor::sUnerased = 0;
+AcDbObjectId TestPersistentReactor::sLastSender;
+ACRX_CONS_DEFINE_MEMBERS(TestPersistentReactor, AcDbObject, 0)
+
+TEST(Reactors, TransientReactorHearsEraseBothWaysAndModified)
+{
+    AcDbDatabase db;
+    AcDbObjectId id = addLine(db);
+    Recorder rec;
+    {
+        Opened<AcDbLine> line(id);
+        line->addReactor(&rec);
+        line->addReactor(&rec);  // once is enough
+        ASSERT_NE(line->reactors(), nullptr);
+        EXPECT_EQ(line->reactors()->length(), 1);
+        EXPECT_FALSE(acdbIsPersistentReactor(line->reactors()->at(0)));
+    }
+    {
+        Opened<AcDbLine> line(id, AcDb::kForWrite);
+        line->setStartPoint({3, 3, 0});
+    }
+    EXPECT_EQ(rec.heard, (std::vector<std::string>{"openedForModify", "modified", "objectClosed"}));
+    rec.heard.clear();
+    {
+        Opened<AcDbLine> line(id, AcDb::kForWrite);
+        EXPECT_EQ(line->erase(), Acad::eOk);
+    }
+    EXPECT_TRUE(rec.has("erased"));
+    rec.heard.clear();
+    {
+        Opened<AcDbLine> line(id, AcDb::kForWrite, true);
+        EXPECT_EQ(line->erase(false), Acad::eOk);
+    }
+    EXPECT_TRUE(rec.has("unerased"));
+    EXPECT_FALSE(rec.has("erased"));
+    rec.heard.clear();
+    {
+        Opened<AcDbLine> line(id);
+        line->removeReactor(&rec);
+    }
+    {
+        Opened<AcDbLine> line(id, AcDb::kForWrite);
+        line->setStartPoint({4, 4, 0});
+    }
+    EXPECT_TRUE(rec.heard.empty());
+}
+
+TEST(Reactors, ClosingWithoutChangeSendsNoModified)
+{
+    AcDbDatabase db;
+    AcDbObjectId id = addLine(db);
+    Recorder rec;
+    {
+        Opened<AcDbLine> line(id);
+        line->addReactor(&rec);
+    }
+    { Opened<AcDbLine> line(id, AcDb::kForWrite); }
+    EXPECT_FALSE(rec.has("modified"));
+    {
+        Opened<AcDbLine> line(id, AcDb::kForWrite);
+        line->removeReactor(&rec);
+    }
+}
+
+TEST(Reactors, CancelTellsCancelledNotModified)
+{
+    AcDbDatabase db;
+    AcDbObjectId id = addLine(db);
+    Recorder rec;
+    AcDbLine* line = nullptr;
+    ASSERT_EQ(acdbOpenObject(line, id, AcDb::kForWrite), Acad::eOk);
+    line->addReactor(&rec);
+    line->setEndPoint({9, 9, 9});
+    line->cancel();
+    EXPECT_TRUE(rec.has("cancelled"));
+    EXPECT_FALSE(rec.has("modified"));
+    Opened<AcDbLine> again(id);
+    again->removeReactor(&rec);
+}
+
+TEST(Reactors, XDataAndGraphicsChangesAreTold)
+{
+    AcDbDatabase db;
+    {
+        Opened<AcDbRegAppTable> apps(db.regAppTableId(), AcDb::kForWrite);
+        auto* app = new AcDbRegAppTableRecord();
+        app->setName(L"TESTAPP");
+        ASSERT_EQ(apps->add(app), Acad::eOk);
+        app->close();
+    }
+    AcDbObjectId id = addLine(db);
+    Recorder rec;
+    GraphicsRecorder gfx;
+    {
+        Opened<AcDbLine> line(id);
+        line->addReactor(&rec);
+        line->addReactor(&gfx);
+    }
+    {
+        Opened<AcDbLine> line(id, AcDb::kForWrite);
+        resbuf* xd = acutBuildList(AcDb::kDxfRegAppName, L"TESTAPP", AcDb::kDxfXdInteger16, 7, RTNONE);
+        EXPECT_EQ(line->setXData(xd), Acad::eOk);
+        acutRelRb(xd);
+        line->setColorIndex(1);
+    }
+    EXPECT_TRUE(rec.has("modifiedXData"));
+    EXPECT_EQ(gfx.graphics, 1);
+    Opened<AcDbLine> line(id);
+    line->removeReactor(&rec);
+    line->removeReactor(&gfx);
+}
+
+TEST(Reactors, TransientReactorsHearGoodbyeWhenTheDatabaseGoes)
+{
+    Recorder rec;
+    {
+        AcDbDatabase db;
+        AcDbObjectId id = addLine(db);
+        Opened<AcDbLine> line(id);
+        line->addReactor(&rec);
+    }
+    EXPECT_TRUE(rec.has("goodbye"));
+}
+
+TEST(Reactors, PersistentReactorHearsModifiedWhenTheCarrierIsClosed)
+{
+    TestPersistentReactor::rxInit();
+    AcDbDatabase db;
+    AcDbObjectId reactorId;
+    auto* reactor = new TestPersistentReactor();
+    ASSERT_EQ(db.addAcDbObject(reactorId, reactor), Acad::eOk);
+    EXPECT_TRUE(reactor->isWriteEnabled());  // a new object stays open until closed
+    reactor->close();
+    AcDbObjectId lineId = addLine(db);
+    {
+        Opened<AcDbLine> line(lineId, AcDb::kForWrite);
+        line->addPersistentReactor(reactorId);
+        line->addPersistentReactor(reactorId);
+        EXPECT_TRUE(line->hasPersistentReactor(reactorId));
+        ASSERT_EQ(line->reactors()->length(), 1);
+        void* p = line->reactors()->at(0);
+        EXPECT_TRUE(acdbIsPersistentReactor(p));
+        EXPECT_EQ(acdbPersistentReactorObjectId(p), reactorId);
+    }
+    TestPersistentReactor::sModified = 0;
+    {
+        Opened<AcDbLine> line(lineId, AcDb::kForWrite);
+        line->setEndPoint({7, 7, 0});
+        EXPECT_EQ(TestPersistentReactor::sModified, 0);  // told at close, not before
+    }
+    EXPECT_EQ(TestPersistentReactor::sModified, 1);
+    EXPECT_EQ(TestPersistentReactor::sLastSender, lineId);
+    {
+        Opened<AcDbLine> line(lineId, AcDb::kForWrite);
+        line->erase();
+    }
+    EXPECT_EQ(TestPersistentReactor::sErased, 1);
+    {
+        Opened<AcDbLine> line(lineId, AcDb::kForWrite, true);
+        line->erase(false);
+    }
+    EXPECT_EQ(TestPersistentReactor::sUnerased, 1);
+    {
+        Opened<AcDbLine> line(lineId, AcDb::kForWrite);
+        EXPECT_EQ(line->removePersistentReactor(reactorId), Acad::eOk);
+        EXPECT_EQ(line->removePersistentReactor(reactorId), Acad::eKeyNotFound);
+        EXPECT_FALSE(line->hasPersistentReactor(reactorId));
+    }
+    TestPersistentReactor::sModified = 0;
+    {
+        Opened<AcDbLine> line(lineId, AcDb::kForWrite);
+        line->setEndPoint({8, 8, 0});
+    }
+    EXPECT_EQ(TestPersistentReactor::sModified, 0);
+}
+
+TEST(Reactors, PersistentReactorOpenForWriteIsSkipped)
+{
+    TestPersistentReactor::rxInit();
+    AcDbDatabase db;
+    AcDbObjectId reactorId;
+    auto* reactor = new TestPersistentReactor();
+    ASSERT_EQ(db.addAcDbObject(reactorId, reactor), Acad::eOk);
+    reactor->close();
+    AcDbObjectId lineId = addLine(db);
+    {
+        Opened<AcDbLine> line(lineId, AcDb::kForWrite);
+        line->addPersistentReactor(reactorId);
+    }
+    TestPersistentReactor::sModified = 0;
+    Opened<TestPersistentReactor> busy(reactorId, AcDb::kForWrite);
+    {
+        Opened<AcDbLine> line(lineId, AcDb::kForWrite);
+        line->setEndPoint({1, 2, 3});
+    }
+    EXPECT_EQ(TestPersistentReactor::sModified, 0);
+}
+
+TEST(ExtensionDictionary, CreatedOnceAndReleasedOnlyWhenEmpty)
+{
+    AcDbDatabase db;
+    AcDbObjectId id = addLine(db);
+    AcDbObjectId dictId;
+    {
+        Opened<AcDbLine> line(id, AcDb::kForWrite);
+        EXPECT_TRUE(line->extensionDictionary().isNull());
+        ASSERT_EQ(line->createExtensionDictionary(), Acad::eOk);
+        dictId = line->extensionDictionary();
+        ASSERT_FALSE(dictId.isNull());
+        EXPECT_EQ(line->createExtensionDictionary(), Acad::eAlreadyInDb);
+        EXPECT_EQ(line->extensionDictionary(), dictId);
+    }
+    {
+        Opened<AcDbDictionary> dict(dictId, AcDb::kForWrite);
+        ASSERT_TRUE(dict);
+        EXPECT_EQ(dict->ownerId(), id);
+        EXPECT_TRUE(dict->isTreatElementsAsHard());
+        AcDbObjectId xrecId;
+        auto* xrec = new AcDbXrecord();
+        ASSERT_EQ(dict->setAt(L"DATA", xrec, xrecId), Acad::eOk);
+        xrec->close();
+    }
+    {
+        Opened<AcDbLine> line(id);
+        EXPECT_EQ(line->createExtensionDictionary(), Acad::eNotOpenForWrite);
+    }
+    {
+        Opened<AcDbLine> line(id, AcDb::kForWrite);
+        EXPECT_EQ(line->releaseExtensionDictionary(), Acad::eContainerNotEmpty);
+        EXPECT_EQ(line->extensionDictionary(), dictId);
+    }
+    {
+        Opened<AcDbDictionary> dict(dictId, AcDb::kForWrite);
+        AcDbObjectId removed;
+        ASSERT_EQ(dict->remove(L"DATA", removed), Acad::eOk);
+        Opened<AcDbObject> xrec(removed, AcDb::kForWrite);
+        xrec->erase();
+    }
+    {
+        Opened<AcDbLine> line(id, AcDb::kForWrite);
+        EXPECT_EQ(line->releaseExtensionDictionary(), Acad::eOk);
+        EXPECT_TRUE(line->extensionDictionary().isNull());
+    }
+    EXPECT_TRUE(dictId.isErased());
+}
+
+TEST(ExtensionDictionary, GoesAndComesBackWithItsObject)
+{
+    AcDbDatabase db;
+    AcDbObjectId id = addLine(db);
+    AcDbObjectId dictId;
+    {
+        Opened<AcDbLine> line(id, AcDb::kForWrite);
+        ASSERT_EQ(line->createExtensionDictionary(), Acad::eOk);
+        dictId = line->extensionDictionary();
+        line->erase();
+    }
+    EXPECT_TRUE(dictId.isErased());
+    {
+        Opened<AcDbLine> line(id, AcDb::kForWrite, true);
+        line->erase(false);
+    }
+    EXPECT_FALSE(dictId.isErased());
+}
+
+}  // namespace
