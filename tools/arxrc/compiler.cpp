@@ -22,7 +22,8 @@ Script compileScript(const std::string& path, const Options& options)
     script.source = path;
     parseScript(tokens, script);
     std::vector<std::string> files;
-    for (const std::vector<std::string>* list : {&pre.files(), &script.dependencies}) {
+    const std::vector<std::string>* lists[] = {&pre.files(), &script.dependencies};
+    for (const std::vector<std::string>* list : lists) {
         for (const std::string& f : *list) {
             if (std::find(files.begin(), files.end(), f) == files.end())
                 files.push_back(f);
