@@ -39,8 +39,7 @@ Acad::ErrorStatus readCircleSection(AcDbDxfFiler* filer, AcDbEntity* ent, Circle
         case 40: c.radius = rb.resval.rreal; break;
         case 39: c.thickness = rb.resval.rreal; break;
         case 210: {
-            AcGeVector3d n(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
-            if (!n.isZeroLength()) c.normal = n.normal();
+            arx::normalFromFile(rb.resval.rpoint, c.normal);
             break;
         }
         case 100: filer->pushBackItem(); goto done;

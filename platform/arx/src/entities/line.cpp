@@ -121,8 +121,7 @@ Acad::ErrorStatus AcDbLine::dxfInFields(AcDbDxfFiler* filer)
         case 11: mEnd.set(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]); break;
         case 39: mThickness = rb.resval.rreal; break;
         case 210: {
-            AcGeVector3d n(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
-            if (!n.isZeroLength()) mNormal = n.normal();
+            arx::normalFromFile(rb.resval.rpoint, mNormal);
             break;
         }
         default: arx::keepCurrentGroup(filer, this, "AcDbLine"); break;

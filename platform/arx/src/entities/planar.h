@@ -30,6 +30,17 @@ struct Ocs {
 
 inline bool isDefaultNormal(const AcGeVector3d& n) { return n.isEqualTo(AcGeVector3d::kZAxis); }
 
+// A normal as a file gives it: kept exactly when it is already of unit length,
+// so that writing it again gives the same digits; made unit otherwise. False
+// for a zero vector, which is no direction.
+inline bool normalFromFile(const double* xyz, AcGeVector3d& normal)
+{
+    AcGeVector3d n(xyz[0], xyz[1], xyz[2]);
+    if (n.isZeroLength()) return false;
+    normal = std::fabs(n.length() - 1) <= 1e-12 ? n : n.normal();
+    return true;
+}
+
 // Angle normalised into [0, 2 pi).
 inline double normalizeAngle(double a)
 {

@@ -358,8 +358,7 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer)
             break;
         case 91: break;  // vertex identifiers are not kept by the host
         case 210: {
-            AcGeVector3d n(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
-            if (!n.isZeroLength()) mNormal = n.normal();
+            arx::normalFromFile(rb.resval.rpoint, mNormal);
             break;
         }
         default: arx::keepCurrentGroup(filer, this, "AcDbPolyline"); break;

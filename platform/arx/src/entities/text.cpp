@@ -213,8 +213,7 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer)
         case 72: mHorzMode = rb.resval.rint; break;
         case 73: mVertMode = rb.resval.rint; break;
         case 210: {
-            AcGeVector3d n(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
-            if (!n.isZeroLength()) mNormal = n.normal();
+            arx::normalFromFile(rb.resval.rpoint, mNormal);
             break;
         }
         case 100:
