@@ -114,8 +114,14 @@ Acad::ErrorStatus AcDbBlockTableRecord::dwgOutFields(AcDbDwgFiler* filer) const
     filer->writeHardOwnershipId(mBlockEnd);
     filer->writePoint3d(mOrigin);
     filer->writeInt16(mBlockFlags);
-    filer->writeUInt32(static_cast<Adesk::UInt32>(mEntities.size()));
-    for (const AcDbObjectId& id : mEntities) filer->writeHardOwnershipId(id);
+    // A file keeps no erased objects; undo and copies keep them all.
+    const bool dropErased = filer->filerType() == AcDb::kFileFiler;
+    Adesk::UInt32 n = 0;
+    for (const AcDbObjectId& id : mEntities)
+        if (!dropErased || !id.isErased()) ++n;
+    filer->writeUInt32(n);
+    for (const AcDbObjectId& id : mEntities)
+        if (!dropErased || !id.isErased()) filer->writeHardOwnershipId(id);
     return filer->filerStatus();
 }
 

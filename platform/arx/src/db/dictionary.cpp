@@ -200,8 +200,14 @@ Acad::ErrorStatus AcDbDictionary::dwgOutFields(AcDbDwgFiler* filer) const
     if (es != Acad::eOk) return es;
     filer->writeBool(mHardOwner);
     filer->writeInt16(mMergeStyle);
-    filer->writeUInt32(static_cast<Adesk::UInt32>(mEntries.size()));
+    // A file keeps no erased objects; undo and copies keep them all.
+    const bool dropErased = filer->filerType() == AcDb::kFileFiler;
+    Adesk::UInt32 n = 0;
+    for (const auto& entry : mEntries)
+        if (!dropErased || !entry.second.isErased()) ++n;
+    filer->writeUInt32(n);
     for (const auto& [key, id] : mEntries) {
+        if (dropErased && id.isErased()) continue;
         filer->writeString(key);
         filer->writeSoftOwnershipId(id);
     }

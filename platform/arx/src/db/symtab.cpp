@@ -167,8 +167,14 @@ Acad::ErrorStatus AcDbSymbolTable::dwgOutFields(AcDbDwgFiler* filer) const
 {
     Acad::ErrorStatus es = AcDbObject::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
-    filer->writeUInt32(static_cast<Adesk::UInt32>(mRecords.size()));
-    for (const AcDbObjectId& id : mRecords) filer->writeHardOwnershipId(id);
+    // A file keeps no erased objects; undo and copies keep them all.
+    const bool dropErased = filer->filerType() == AcDb::kFileFiler;
+    Adesk::UInt32 n = 0;
+    for (const AcDbObjectId& id : mRecords)
+        if (!dropErased || !id.isErased()) ++n;
+    filer->writeUInt32(n);
+    for (const AcDbObjectId& id : mRecords)
+        if (!dropErased || !id.isErased()) filer->writeHardOwnershipId(id);
     return filer->filerStatus();
 }
 
