@@ -1,6 +1,7 @@
 // The run-time class pattern: desc() finds the class by name in the class
-// dictionary on first use and caches it; rxInit() registers it unless that very
-// class is already registered, and stops the host if the name belongs to another.
+// dictionary on first use and caches it; rxInit() looks the name up first and
+// does nothing when this very class holds it, stops the host when another class
+// holds it, and registers the class otherwise.
 #pragma once
 #include "rxclass.h"
 #include "rxdict.h"
@@ -31,10 +32,10 @@
     void CLASS_NAME::rxInit(AppNameChangeFuncPtr appNameChangeFunc)                           \
     {                                                                                         \
         (void)appNameChangeFunc;                                                              \
-        if (gpDesc != nullptr) {                                                              \
-            AcRxObject* registered = acrxClassDictionary->at(ACRX_T(#CLASS_NAME));            \
+        AcRxObject* registered = acrxClassDictionary->at(ACRX_T(#CLASS_NAME));                \
+        if (registered != nullptr) {                                                          \
             if (registered == gpDesc) return;                                                 \
-            if (registered != nullptr) acrx_abort(ACRX_T("Class mismatch"));                  \
+            acrx_abort(ACRX_T("Class mismatch"));                                             \
         }                                                                                     \
         gpDesc = NEW_CLASS;                                                                   \
     }

@@ -24,6 +24,8 @@ public:
     // Answers for prompts; returning false cancels the prompt. An answer that
     // starts with an apostrophe runs that command transparently.
     void setInputSource(std::function<bool(std::wstring&)> source);
+    // Prints on the command line.
+    void print(const std::wstring& text);
 
     AcApDocument* newDocument(std::string& error);
     AcApDocument* openDocument(const std::wstring& path, std::string& error);

@@ -25,6 +25,8 @@ void Application::setCommandLine(std::function<void(const std::wstring&)> sink)
     arx::hostApp()->commandLine = std::move(sink);
 }
 
+void Application::print(const std::wstring& text) { arx::hostApp()->print(text); }
+
 void Application::setInputSource(std::function<bool(std::wstring&)> source) { arx::setInputSource(std::move(source)); }
 
 AcApDocument* Application::newDocument(std::string& error) { return arx::newDocument(error); }

@@ -1,23 +1,13 @@
 #include "host_resources.h"
 
-#include <dlfcn.h>
+#include "afxstat_.h"
 
 namespace arx {
-namespace {
-HINSTANCE gCurrent = nullptr;
-}
 
-HINSTANCE hostResourceHandle()
-{
-    Dl_info info{};
-    // The main program: the module of its entry point.
-    static HINSTANCE host = dladdr(reinterpret_cast<void*>(&hostResourceHandle), &info) != 0
-                                ? reinterpret_cast<HINSTANCE>(dlopen(nullptr, RTLD_NOW))
-                                : nullptr;
-    return host;
-}
-
-HINSTANCE currentResourceHandle() { return gCurrent != nullptr ? gCurrent : hostResourceHandle(); }
-void setCurrentResourceHandle(HINSTANCE h) { gCurrent = h; }
+// The resource handle is MFC's: dialogs and strings of the Windows stand-in load
+// from it.
+HINSTANCE hostResourceHandle() { return AfxGetInstanceHandle(); }
+HINSTANCE currentResourceHandle() { return AfxGetResourceHandle(); }
+void setCurrentResourceHandle(HINSTANCE h) { AfxSetResourceHandle(h); }
 
 }  // namespace arx

@@ -1,0 +1,103 @@
+// QkDbVelaTone: the voice note entity. A note carries a short recording (8-bit
+// mono sound, zero-terminated), who spoke it, when, and how long it lasts, and is
+// anchored at a point, on a region, on another entity, or as a reply.
+#pragma once
+#include "StdAfx.h"
+
+#ifndef VELATONE_EXPORT
+#define VELATONE_EXPORT ACRX_EXPORT
+#endif
+
+class VELATONE_EXPORT QkDbVelaTone : public AcDbEntity {
+public:
+    ACRX_DECLARE_MEMBERS(QkDbVelaTone);
+
+    enum VelaToneType { kPoint = 0, kRegion = 1, kObject = 2, kReply = 3 };
+
+    // The version of both filing layouts.
+    static const Adesk::UInt32 kCurrentVersionNumber = 1;
+    // Recordings longer than this cannot be real: a file that says so is damaged.
+    static const Adesk::UInt32 kMaxAudioBytes = 16 * 1024 * 1024;
+
+    QkDbVelaTone();
+    ~QkDbVelaTone() override;
+
+    int getVelaToneType() const;
+    void setVelaToneType(int type);
+    void setPosition(AcGePoint3d pt);
+    void setExtents(AcDbExtents ext);
+    void setAttachObj(AcDbObjectId id);
+    AcDbObjectId getAttEntId() const;
+    int setAudioData(unsigned char* pData);
+    unsigned char* getAudioData() const;
+    void delAudioData();
+    bool hasRecord() const;
+    void setWaveFormat(const WAVEFORMATEX* pFormat);
+    void getWaveFormat(WAVEFORMATEX& format) const;
+    void setSpokesman(AcString text);
+    void setDatatime(AcString text);
+    void setDuration(AcString text);
+    void getSpokesman(CString& text) const;
+    void getDatatime(CString& text) const;
+    void getDuration(CString& text) const;
+    void setIsPlaying(bool playing);
+    bool IsPlaying() const;
+    AcGePoint3d getMfcBsBnt() const;
+    static void SetIsDraging(bool draging);
+    static bool IsDraging();
+
+    Acad::ErrorStatus dwgOutWaveFormatData(AcDbDwgFiler* pFiler) const;
+    Acad::ErrorStatus dwgInWaveFormatData(AcDbDwgFiler* pFiler);
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* pFiler) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* pFiler) const override;
+
+    void cancelled(const AcDbObject* dbObj) override;
+    void copied(const AcDbObject* dbObj, const AcDbObject* newObj) override;
+    void erased(const AcDbObject* dbObj, Adesk::Boolean bErasing = true) override;
+    void goodbye(const AcDbObject* dbObj) override;
+    void openedForModify(const AcDbObject* dbObj) override;
+    void modified(const AcDbObject* dbObj) override;
+    void subObjModified(const AcDbObject* dbObj, const AcDbObject* subObj) override;
+    void modifyUndone(const AcDbObject* dbObj) override;
+    void modifiedXData(const AcDbObject* dbObj) override;
+    void unappended(const AcDbObject* dbObj) override;
+    void reappended(const AcDbObject* dbObj) override;
+    void objectClosed(const AcDbObjectId objId) override;
+    void modifiedGraphics(const AcDbEntity* dbEnt) override;
+
+    // The bytes of sound before the first zero byte (0 without a buffer).
+    Adesk::UInt32 audioLength() const;
+
+protected:
+    Acad::ErrorStatus subOpen(AcDb::OpenMode mode) override;
+    Acad::ErrorStatus subCancel() override;
+    Acad::ErrorStatus subClose() override;
+    Acad::ErrorStatus subGetClassID(CLSID* pClsid) const override;
+
+public:
+    AcGePoint3d m_Position;
+    AcDbExtents m_Extents;
+    AcDbObjectId m_AttEntId;
+    AcDbObjectId m_ReplyId;
+    AcGePoint3d m_IconBase;
+    WAVEFORMATEX m_WaveFormat;
+    double m_RefUnits;
+    unsigned char* m_pAudioData;
+    AcString m_Spokesman;
+    AcString m_Datatime;
+    AcString m_Duration;
+    Adesk::Int16 m_Type;
+    bool m_HasRecord;
+    bool m_ShowRegion;
+    bool m_IsPlaying;
+
+    static bool m_IsDraging;
+
+private:
+    // The database a filer reads into: ids read from a file belong there.
+    AcDbDatabase* filingDatabase(AcDbDatabase* filerDb) const;
+    void refreshAttachedExtents();
+};

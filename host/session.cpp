@@ -1,0 +1,175 @@
+#include "session.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "acdocman.h"
+#include "arxhost/application.h"
+#include "dbmain.h"
+
+namespace arxhost {
+namespace {
+
+std::wstring wide(const std::string& s) { return AcString::fromUtf8(s.data(), s.size()).str(); }
+std::string narrow(const std::wstring& s) { return AcString(s).utf8(); }
+
+struct ScriptError {
+    std::string message;
+};
+
+class Session {
+public:
+    Session(Application& app, std::string path) : mApp(app), mPath(std::move(path)) {}
+    int run();
+
+private:
+    bool nextLine(std::string& verb, std::string& rest);
+    void perform(const std::string& verb, const std::string& rest);
+    [[noreturn]] void fail(const std::string& why) { throw ScriptError{why}; }
+    void echo(const std::string& text) { mApp.print(wide(text)); }
+    AcApDocument* current()
+    {
+        AcApDocument* doc = mApp.currentDocument();
+        if (doc == nullptr) fail("no drawing is open");
+        return doc;
+    }
+    bool answerPrompt(std::wstring& answer);
+
+    Application& mApp;
+    std::string mPath;
+    std::vector<std::string> mLines;
+    size_t mNext = 0;
+    size_t mLineNo = 0;
+    std::string mPromptError;
+};
+
+// The next action: a line that is neither empty nor a comment.
+bool Session::nextLine(std::string& verb, std::string& rest)
+{
+    while (mNext < mLines.size()) {
+        std::string line = mLines[mNext++];
+        mLineNo = mNext;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        size_t b = line.find_first_not_of(" \t");
+        if (b == std::string::npos || line[b] == '#') continue;
+        line = line.substr(b);
+        size_t sp = line.find_first_of(" \t");
+        verb = line.substr(0, sp);
+        rest = sp == std::string::npos ? "" : line.substr(line.find_first_not_of(" \t", sp));
+        while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.pop_back();
+        return true;
+    }
+    return false;
+}
+
+// A command that prompts takes its answers from the lines that follow.
+bool Session::answerPrompt(std::wstring& answer)
+{
+    std::string verb, rest;
+    if (!nextLine(verb, rest)) return false;  // the script ended: the prompt is cancelled
+    if (verb == "input") {
+        answer = wide(rest);
+        return true;
+    }
+    if (verb == "cancel") return false;
+    if (verb == "command" && !rest.empty() && rest[0] == '\'') {
+        answer = wide(rest);
+        return true;
+    }
+    // Thrown through the command it would be lost: keep it for when the command returns.
+    mPromptError = "line " + std::to_string(mLineNo) +
+                   ": a command is waiting for input: expected input, cancel or a command with a leading apostrophe, found " +
+                   verb;
+    return false;
+}
+
+void Session::perform(const std::string& verb, const std::string& rest)
+{
+    std::string error;
+    if (verb == "open") {
+        if (rest.empty()) fail("open needs a file name");
+        echo("Command: OPEN " + rest + "\n");
+        if (mApp.openDocument(wide(rest), error) == nullptr) fail(error);
+    } else if (verb == "new") {
+        echo("Command: NEW\n");
+        if (mApp.newDocument(error) == nullptr) fail(error);
+    } else if (verb == "save" || verb == "saveas") {
+        AcApDocument* doc = current();
+        std::string name = verb == "save" ? narrow(doc->fileName()) : rest;
+        if (name.empty()) fail("saveas needs a file name");
+        echo("Command: " + std::string(verb == "save" ? "QSAVE" : "SAVEAS " + rest) + "\n");
+        if (!mApp.saveDocument(doc, wide(name), error)) fail(error);
+    } else if (verb == "close") {
+        echo("Command: CLOSE\n");
+        mApp.closeDocument(current());
+    } else if (verb == "command") {
+        if (rest.empty()) fail("command needs a command name");
+        echo("Command: " + rest + "\n");
+        mPromptError.clear();
+        CommandResult result = mApp.runCommand(wide(rest), error);
+        if (!mPromptError.empty()) fail(mPromptError);
+        if (result != CommandResult::kEnded && result != CommandResult::kCancelled) fail(error);
+    } else if (verb == "lisp") {
+        echo("Command: " + rest + "\n");
+        std::wstring printed;
+        if (!mApp.evaluateLisp(wide(rest), printed, error)) fail("; error: " + error);
+        echo(narrow(printed) + "\n");
+    } else if (verb == "load") {
+        echo("Command: (arxload \"" + rest + "\")\n");
+        if (!mApp.loadModule(wide(rest), error)) fail(error);
+    } else if (verb == "unload") {
+        echo("Command: (arxunload \"" + rest + "\")\n");
+        if (!mApp.unloadModule(wide(rest), error)) fail(error);
+    } else if (verb == "input" || verb == "cancel") {
+        fail("no command is waiting for input");
+    } else {
+        fail("unknown action \"" + verb + "\"");
+    }
+}
+
+int Session::run()
+{
+    std::ifstream in(mPath, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "arxhost: %s: cannot read the script\n", mPath.c_str());
+        return 1;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+        if (mLines.size() >= 1'000'000 || line.size() > 65536) {
+            std::fprintf(stderr, "arxhost: %s:%zu: the script is too large\n", mPath.c_str(), mLines.size() + 1);
+            return 1;
+        }
+        mLines.push_back(line);
+    }
+    mApp.setInputSource([this](std::wstring& answer) { return answerPrompt(answer); });
+    std::string verb, rest;
+    try {
+        while (nextLine(verb, rest)) {
+            size_t at = mLineNo;
+            try {
+                perform(verb, rest);
+            } catch (ScriptError& e) {
+                throw ScriptError{std::to_string(at) + ": " + e.message};
+            }
+        }
+    } catch (const ScriptError& e) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "arxhost: %s:%s\n", mPath.c_str(), e.message.c_str());
+        mApp.setInputSource(nullptr);
+        return 1;
+    }
+    mApp.setInputSource(nullptr);
+    return 0;
+}
+
+}  // namespace
+
+int runSession(Application& app, const std::string& scriptPath)
+{
+    Session session(app, scriptPath);
+    return session.run();
+}
+
+}  // namespace arxhost

@@ -1,0 +1,19 @@
+// VelaToneDcReactor: the document reactor. It attaches itself to the document
+// manager when it is made (if there is one) and detaches when it goes.
+#pragma once
+#include "StdAfx.h"
+
+class ACRX_EXPORT VelaToneDcReactor : public AcApDocManagerReactor {
+public:
+    ACRX_DECLARE_MEMBERS(VelaToneDcReactor);
+    explicit VelaToneDcReactor(const bool autoInitAndRelease = true);
+    ~VelaToneDcReactor() override;
+
+    void Attach();
+    void Detach();
+    AcApDocManager* Subject() const;
+    bool IsAttached() const;
+
+private:
+    bool m_autoInitAndRelease;
+};

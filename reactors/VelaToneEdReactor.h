@@ -1,0 +1,23 @@
+// VelaToneEdReactor: the editor reactor. It keeps the flag that tells whether a
+// host command is running. Not a registered class: it reports AcEditorReactor.
+#pragma once
+#include "StdAfx.h"
+
+class ACRX_EXPORT VelaToneEdReactor : public AcEditorReactor {
+public:
+    explicit VelaToneEdReactor(const bool autoInitAndRelease = true);
+    ~VelaToneEdReactor() override;
+
+    void commandWillStart(const ACHAR* cmdStr) override;
+    void commandEnded(const ACHAR* cmdStr) override;
+    void commandCancelled(const ACHAR* cmdStr) override;
+    void commandFailed(const ACHAR* cmdStr) override;
+
+    void Attach();
+    void Detach();
+    AcEditor* Subject() const;
+    bool IsAttached() const;
+
+private:
+    bool m_autoInitAndRelease;
+};

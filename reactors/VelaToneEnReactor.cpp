@@ -1,0 +1,6 @@
+#include "VelaToneEnReactor.h"
+
+ACRX_CONS_DEFINE_MEMBERS(VelaToneEnReactor, AcDbEntityReactor, 1)
+
+VelaToneEnReactor::VelaToneEnReactor() = default;
+VelaToneEnReactor::~VelaToneEnReactor() = default;

@@ -1,0 +1,10 @@
+// VelaToneEnReactor: a registered entity reactor class without behaviour.
+#pragma once
+#include "StdAfx.h"
+
+class ACRX_EXPORT VelaToneEnReactor : public AcDbEntityReactor {
+public:
+    ACRX_DECLARE_MEMBERS(VelaToneEnReactor);
+    VelaToneEnReactor();
+    ~VelaToneEnReactor() override;
+};

@@ -1,0 +1,15 @@
+// VelaToneObReactor: the one transient reactor that every registered voice note
+// carries; erasing and un-erasing a note take it out of and back into its
+// document's list.
+#pragma once
+#include "StdAfx.h"
+
+class ACRX_EXPORT VelaToneObReactor : public AcDbObjectReactor {
+public:
+    ACRX_DECLARE_MEMBERS(VelaToneObReactor);
+    VelaToneObReactor();
+    ~VelaToneObReactor() override;
+};
+
+// True when the object's transient reactors include a VelaToneObReactor.
+ACRX_EXPORT bool HasVelaToneObReactor(AcDbObject* pObj);

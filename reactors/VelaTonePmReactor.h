@@ -1,0 +1,21 @@
+// VelaTonePmReactor: the hover monitor of one document, an input point monitor
+// in that document's input point manager.
+#pragma once
+#include "StdAfx.h"
+
+class ACRX_EXPORT VelaTonePmReactor : public AcEdInputPointMonitor {
+public:
+    ACRX_DECLARE_MEMBERS(VelaTonePmReactor);
+    explicit VelaTonePmReactor(AcApDocument* pDoc = NULL);
+    ~VelaTonePmReactor() override;
+
+    bool excludeFromOsnapCalculation(const AcArray<AcDbObjectId>& nestedEntity, Adesk::GsMarker gsSelectionMark) override;
+
+    void Attach(AcApDocument* pDoc);
+    void Detach();
+    AcApDocument* Subject() const;
+    bool IsAttached() const;
+
+private:
+    AcApDocument* m_pDocument;
+};

@@ -1,0 +1,83 @@
+// The plug-in's entry point and its one application object: what happens at
+// each of the host's application messages, the run-time classes it registers (in
+// this order), its one command and its one LISP function.
+#include "QkDbVelaTone.h"
+#include "VelaToneDcReactor.h"
+#include "VelaToneEnReactor.h"
+#include "VelaToneObReactor.h"
+#include "VelaTonePmReactor.h"
+#include "VelaTonePsReactor.h"
+#include "VelaToneViewer.h"
+
+HINSTANCE VelaToneResourceInstance();
+
+class CVelaToneViewerApp : public AcRxArxApp {
+public:
+    constexpr CVelaToneViewerApp() : AcRxArxApp(), m_gdiplusToken(0) {}
+
+    AcRx::AppRetCode On_kInitAppMsg(void* pkt) override
+    {
+        AcRx::AppRetCode retCode = AcRxArxApp::On_kInitAppMsg(pkt);
+        Gdiplus::GdiplusStartupInput gdiplusStartupInput;
+        Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusStartupInput, NULL);
+        // The per-document voice registry is made here, once, when it joins.
+        return retCode;
+    }
+
+    AcRx::AppRetCode On_kUnloadAppMsg(void* pkt) override
+    {
+        AcRx::AppRetCode retCode = AcRxArxApp::On_kUnloadAppMsg(pkt);
+        Gdiplus::GdiplusShutdown(m_gdiplusToken);
+        // The voice registry is destroyed here, after the classes are gone.
+        return retCode;
+    }
+
+    AcRx::AppRetCode On_kLoadDwgMsg(void*) override
+    {
+        acedDefun(_T("VelaToneShow"), 1);
+        return AcRx::kRetOK;
+    }
+
+    AcRx::AppRetCode On_kUnloadDwgMsg(void*) override
+    {
+        acedUndef(_T("VelaToneShow"), 1);
+        return AcRx::kRetOK;
+    }
+
+    AcRx::AppRetCode On_kInvkSubrMsg(void*) override
+    {
+        if (acedGetFunCode() == 1) acedRetInt(IsShowVelaTone() ? 1 : 0);
+        return AcRx::kRetOK;
+    }
+
+    void RegisterServerComponents() override {}
+
+    // VOICEMAN: the voice manager dialog, with the plug-in's own resources.
+    static void VelaToneCM_VOICEMAN()
+    {
+        HINSTANCE hResource = _hdllInstance != NULL ? _hdllInstance : VelaToneResourceInstance();
+        acDocManager->pushResourceHandle(hResource);
+        try {
+            // The manager dialog runs here modally once it joins.
+        } catch (...) {
+            acDocManager->popResourceHandle();
+            throw;
+        }
+        acDocManager->popResourceHandle();
+    }
+
+private:
+    ULONG_PTR m_gdiplusToken;
+};
+
+ACDB_REGISTER_OBJECT_ENTRY_AUTO(VelaTonePsReactor)
+ACDB_REGISTER_OBJECT_ENTRY_AUTO(VelaToneObReactor)
+ACDB_REGISTER_OBJECT_ENTRY_AUTO(VelaToneDcReactor)
+ACDB_REGISTER_OBJECT_ENTRY_AUTO(VelaToneEnReactor)
+ACDB_REGISTER_OBJECT_ENTRY_AUTO(VelaTonePmReactor)
+ACDB_REGISTER_OBJECT_ENTRY_AUTO(QkDbVelaTone)
+
+ACED_ARXCOMMAND_ENTRY_AUTO(VelaToneCM_, VOICEMAN, IDS_VOICEMAN, ACRX_CMD_TRANSPARENT,
+                           &CVelaToneViewerApp::VelaToneCM_VOICEMAN)
+
+IMPLEMENT_ARX_ENTRYPOINT(CVelaToneViewerApp)

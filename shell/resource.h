@@ -1,0 +1,40 @@
+// Resource identifiers of the plug-in: string table entries, dialog templates,
+// pictures and controls.
+#pragma once
+
+#define IDS_VOICEMAN 248
+#define IDS_TIP_RECORD 250
+#define IDS_TIP_PLAY 251
+#define IDS_TIP_DELETE 252
+#define IDS_MSG_TOO_SHORT 253
+#define IDS_MSG_NO_MEMORY 254
+#define IDS_MSG_NO_DEVICE 255
+#define IDS_TYPE_POINT 256
+#define IDS_TYPE_REGION 257
+#define IDS_TYPE_OBJECT 258
+#define IDS_TYPE_REPLY 259
+#define IDS_MSG_TIME_LIMIT 278
+#define IDS_MSG_NO_SELECTION 279
+#define IDS_COL_NUMBER 281
+#define IDS_COL_LENGTH 282
+#define IDS_COL_BY 283
+#define IDS_COL_TYPE 284
+#define IDS_COL_DATE 285
+#define IDS_MSG_LOCKED_ONE 287
+#define IDS_MSG_LOCKED_COUNT 288
+#define IDS_MSG_NOT_VISIBLE 289
+
+#define IDD_VELATONE_TAGUI 205
+#define IDD_VELATONE_MANAGER 211
+#define IDB_PNG_SPEAKER 206
+#define IDB_PNG_MICROPHONE 207
+#define IDB_PNG_PLAY_1 208
+#define IDB_PNG_PLAY_2 209
+#define IDB_PNG_PLAY_3 210
+#define IDB_PNG_PLAY_0 225
+#define IDC_VOICE_LIST 212
+#define IDC_BUTTON_PLAY 213
+#define IDC_BUTTON_FIND 214
+#define IDC_BUTTON_DELETE 215
+#define IDC_BUTTON_SETTINGS 216
+#define IDC_BUTTON_HELP 217
