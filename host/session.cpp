@@ -16,6 +16,7 @@ std::string narrow(const std::wstring& s) { return AcString(s).utf8(); }
 
 struct ScriptError {
     std::string message;
+    size_t line = 0;  // when not the line of the action that failed
 };
 
 class Session {
@@ -42,6 +43,7 @@ private:
     size_t mNext = 0;
     size_t mLineNo = 0;
     std::string mPromptError;
+    size_t mPromptErrorLine = 0;
 };
 
 // The next action: a line that is neither empty nor a comment.
@@ -78,9 +80,8 @@ bool Session::answerPrompt(std::wstring& answer)
         return true;
     }
     // Thrown through the command it would be lost: keep it for when the command returns.
-    mPromptError = "line " + std::to_string(mLineNo) +
-                   ": a command is waiting for input: expected input, cancel or a command with a leading apostrophe, found " +
-                   verb;
+    mPromptError = "a command is waiting for input: expected input, cancel or a command with a leading apostrophe, found " + verb;
+    mPromptErrorLine = mLineNo;
     return false;
 }
 
@@ -108,7 +109,7 @@ void Session::perform(const std::string& verb, const std::string& rest)
         echo("Command: " + rest + "\n");
         mPromptError.clear();
         CommandResult result = mApp.runCommand(wide(rest), error);
-        if (!mPromptError.empty()) fail(mPromptError);
+        if (!mPromptError.empty()) throw ScriptError{mPromptError, mPromptErrorLine};
         if (result != CommandResult::kEnded && result != CommandResult::kCancelled) fail(error);
     } else if (verb == "lisp") {
         echo("Command: " + rest + "\n");
@@ -151,7 +152,7 @@ int Session::run()
             try {
                 perform(verb, rest);
             } catch (ScriptError& e) {
-                throw ScriptError{std::to_string(at) + ": " + e.message};
+                throw ScriptError{std::to_string(e.line != 0 ? e.line : at) + ": " + e.message};
             }
         }
     } catch (const ScriptError& e) {

@@ -37,6 +37,12 @@ public:
     CommandResult runCommand(const std::wstring& name, std::string& message);
     bool evaluateLisp(const std::wstring& expr, std::wstring& printed, std::string& error);
 
+    // Told of each step of loading and unloading modules: "attached" (the image
+    // is mapped and its static objects are up), "initialised" (after kInitAppMsg),
+    // "dwg-loaded" and "dwg-unloaded" (after kLoadDwgMsg / kUnloadDwgMsg, with the
+    // document), "unloaded" (after kUnloadAppMsg) and "detached" (image unmapped).
+    void setModuleObserver(std::function<void(const std::wstring& event, const std::wstring& module,
+                                              AcApDocument* doc)> observer);
     bool loadModule(const std::wstring& path, std::string& error);
     bool unloadModule(const std::wstring& name, std::string& error);
     std::vector<std::wstring> loadedModules() const;

@@ -56,6 +56,12 @@ bool Application::evaluateLisp(const std::wstring& expr, std::wstring& printed, 
     return arx::evaluateLisp(expr, printed, error);
 }
 
+void Application::setModuleObserver(
+    std::function<void(const std::wstring&, const std::wstring&, AcApDocument*)> observer)
+{
+    arx::hostApp()->moduleObserver = std::move(observer);
+}
+
 bool Application::loadModule(const std::wstring& path, std::string& error)
 {
     AcRxDynamicLinker* linker = acrxDynamicLinker;

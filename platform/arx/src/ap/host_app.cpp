@@ -23,6 +23,7 @@ AcEdCommandStack* makeCommandStack();  // ed/commands.cpp
 AcRxDynamicLinker* makeDynamicLinker();  // rx/dynlinker.cpp
 void unloadAllModules();                  // rx/dynlinker.cpp
 void clearCommands();                     // ed/commands.cpp
+void registerHostCommands(AcEdCommandStack* stack);  // ed/host_commands.cpp
 
 HostApp* hostApp() { return gApp; }
 HostApp::HostApp() = default;
@@ -50,6 +51,7 @@ void startHostApp()
     reg->atPut(L"AcEditor", gApp->editor);
     reg->atPut(L"ACAD_REGISTERED_COMMANDS", gApp->commandStack);
     reg->atPut(L"DynamicLinker", makeDynamicLinker());
+    registerHostCommands(gApp->commandStack);
 }
 
 void stopHostApp()

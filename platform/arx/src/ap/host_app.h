@@ -58,6 +58,7 @@ public:
     resbuf* funArgs = nullptr;
     resbuf* funResult = nullptr;
     std::function<void(const std::wstring&)> commandLine;
+    std::function<void(const std::wstring&, const std::wstring&, AcApDocument*)> moduleObserver;
 
     AcApDocManager* docManager = nullptr;
     AcEditor* editor = nullptr;

@@ -74,6 +74,12 @@ AcRx::AppRetCode callModule(Module* module, AcRx::AppMsgCode msg)
     return rc;
 }
 
+static void observe(const wchar_t* event, const Module* m, Document* doc = nullptr)
+{
+    HostApp* app = hostApp();
+    if (app->moduleObserver) app->moduleObserver(event, m->name, doc);
+}
+
 static void sendDocumentMessage(Module* m, AcRx::AppMsgCode msg, Document* doc)
 {
     HostApp* app = hostApp();
@@ -83,6 +89,8 @@ static void sendDocumentMessage(Module* m, AcRx::AppMsgCode msg, Document* doc)
     callModule(m, msg);
     app->current = previous;
     acdbHostApplicationServices()->setWorkingDatabase(previous != nullptr ? previous->db : nullptr);
+    if (msg == AcRx::kLoadDwgMsg) observe(L"dwg-loaded", m, doc);
+    if (msg == AcRx::kUnloadDwgMsg) observe(L"dwg-unloaded", m, doc);
 }
 
 void sendToModules(AcRx::AppMsgCode msg, Document* doc)
@@ -140,11 +148,13 @@ public:
         }
         Module* m = module.get();
         app->modules.push_back(std::move(module));
+        observe(L"attached", m);
         if (callModule(m, AcRx::kInitAppMsg) != AcRx::kRetOK) {
             std::wstring name = m->name;
             dropModule(m);
             return fail(name + L" failed to initialise and was unloaded");
         }
+        observe(L"initialised", m);
         auto docs = app->documents;
         for (Document* d : docs) sendDocumentMessage(m, AcRx::kLoadDwgMsg, d);
         reviveModuleObjects();
@@ -163,6 +173,7 @@ public:
         auto docs = app->documents;
         for (Document* d : docs) sendDocumentMessage(m, AcRx::kUnloadDwgMsg, d);
         callModule(m, AcRx::kUnloadAppMsg);
+        observe(L"unloaded", m);
         dropModule(m);
         return true;
     }
@@ -208,6 +219,7 @@ public:
         if (m->dllMain != nullptr) m->dllMain(m->base, 0 /* DLL_PROCESS_DETACH */, nullptr);
         dlclose(m->handle);
         cleanup.finish();
+        observe(L"detached", m);
         auto& mods = app->modules;
         mods.erase(std::remove_if(mods.begin(), mods.end(), [&](const std::unique_ptr<Module>& p) { return p.get() == m; }),
                    mods.end());
