@@ -74,12 +74,23 @@ void integer(std::wstring& out, const Spec& spec, va_list& args)
         break;
     default: {
         int v = va_arg(args, int);  // Windows' long is 32 bits, so l changes nothing
-        if (spec.size == Size::Short)
-            value = isSigned ? static_cast<short>(v) : static_cast<unsigned short>(v);
-        else if (spec.size == Size::Char)
-            value = isSigned ? static_cast<signed char>(v) : static_cast<unsigned char>(v);
-        else
-            value = isSigned ? v : static_cast<unsigned int>(v);
+        // Each branch widens on its own: a ?: between a signed and an unsigned type
+        // would make both unsigned.
+        if (spec.size == Size::Short) {
+            if (isSigned)
+                value = static_cast<short>(v);
+            else
+                value = static_cast<unsigned short>(v);
+        } else if (spec.size == Size::Char) {
+            if (isSigned)
+                value = static_cast<signed char>(v);
+            else
+                value = static_cast<unsigned char>(v);
+        } else if (isSigned) {
+            value = v;
+        } else {
+            value = static_cast<unsigned int>(v);
+        }
         break;
     }
     }
