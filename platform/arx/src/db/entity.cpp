@@ -19,6 +19,13 @@ ARX_DEFINE_BUILTIN_ABSTRACT(AcDbEntity, AcDbObject)
 AcDbEntity::AcDbEntity() = default;
 AcDbEntity::~AcDbEntity() = default;
 
+// A proxy holds its data as read: none of its properties may change, since the
+// host could not write the change back into data it does not understand.
+static Acad::ErrorStatus refusedForProxy(const AcDbEntity* ent)
+{
+    return ent->isAProxy() ? Acad::eNotAllowedForThisProxy : Acad::eOk;
+}
+
 static AcDbDatabase* databaseFor(const AcDbObject* obj)
 {
     AcDbDatabase* db = obj->database();
@@ -33,6 +40,7 @@ AcCmColor AcDbEntity::color() const
 
 Acad::ErrorStatus AcDbEntity::setColor(const AcCmColor& color, Adesk::Boolean)
 {
+    if (Acad::ErrorStatus es = refusedForProxy(this); es != Acad::eOk) return es;
     assertWriteEnabled();
     mColor = color;
     recordGraphicsModified();
@@ -47,6 +55,7 @@ Adesk::UInt16 AcDbEntity::colorIndex() const
 
 Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 colorIndex, Adesk::Boolean)
 {
+    if (Acad::ErrorStatus es = refusedForProxy(this); es != Acad::eOk) return es;
     if (colorIndex > 256) return Acad::eInvalidInput;
     assertWriteEnabled();
     mColor.setColorIndex(colorIndex);
@@ -62,6 +71,7 @@ AcCmTransparency AcDbEntity::transparency() const
 
 Acad::ErrorStatus AcDbEntity::setTransparency(const AcCmTransparency& trans, Adesk::Boolean)
 {
+    if (Acad::ErrorStatus es = refusedForProxy(this); es != Acad::eOk) return es;
     assertWriteEnabled();
     mTransparency = trans;
     recordGraphicsModified();
@@ -84,6 +94,7 @@ AcDbObjectId AcDbEntity::layerId() const
 
 Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* newVal, Adesk::Boolean doSubents, bool allowHiddenLayer)
 {
+    if (Acad::ErrorStatus es = refusedForProxy(this); es != Acad::eOk) return es;
     AcDbObjectId id;
     Acad::ErrorStatus es = arx::findSymbol(databaseFor(this), arx::TableKind::kLayer, newVal, id);
     if (es != Acad::eOk) return es;
@@ -92,6 +103,7 @@ Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* newVal, Adesk::Boolean doSub
 
 Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId newVal, Adesk::Boolean, bool)
 {
+    if (Acad::ErrorStatus es = refusedForProxy(this); es != Acad::eOk) return es;
     if (newVal.isNull()) return Acad::eNullObjectId;
     assertWriteEnabled();
     mLayer = newVal;
@@ -115,6 +127,7 @@ AcDbObjectId AcDbEntity::linetypeId() const
 
 Acad::ErrorStatus AcDbEntity::setLinetype(const ACHAR* newVal, Adesk::Boolean doSubents)
 {
+    if (Acad::ErrorStatus es = refusedForProxy(this); es != Acad::eOk) return es;
     AcDbObjectId id;
     Acad::ErrorStatus es = arx::findSymbol(databaseFor(this), arx::TableKind::kLinetype, newVal, id);
     if (es != Acad::eOk) return es;
@@ -123,6 +136,7 @@ Acad::ErrorStatus AcDbEntity::setLinetype(const ACHAR* newVal, Adesk::Boolean do
 
 Acad::ErrorStatus AcDbEntity::setLinetype(AcDbObjectId newVal, Adesk::Boolean)
 {
+    if (Acad::ErrorStatus es = refusedForProxy(this); es != Acad::eOk) return es;
     if (newVal.isNull()) return Acad::eNullObjectId;
     assertWriteEnabled();
     mLinetype = newVal;
@@ -138,6 +152,7 @@ double AcDbEntity::linetypeScale() const
 
 Acad::ErrorStatus AcDbEntity::setLinetypeScale(double v, Adesk::Boolean)
 {
+    if (Acad::ErrorStatus es = refusedForProxy(this); es != Acad::eOk) return es;
     if (!(v > 0)) return Acad::eInvalidInput;
     assertWriteEnabled();
     mLinetypeScale = v;
@@ -153,6 +168,7 @@ AcDb::Visibility AcDbEntity::visibility() const
 
 Acad::ErrorStatus AcDbEntity::setVisibility(AcDb::Visibility v, Adesk::Boolean)
 {
+    if (Acad::ErrorStatus es = refusedForProxy(this); es != Acad::eOk) return es;
     assertWriteEnabled();
     mVisibility = static_cast<Adesk::UInt8>(v == AcDb::kInvisible ? 1 : 0);
     recordGraphicsModified();
@@ -167,6 +183,7 @@ AcDb::LineWeight AcDbEntity::lineWeight() const
 
 Acad::ErrorStatus AcDbEntity::setLineWeight(AcDb::LineWeight v, Adesk::Boolean)
 {
+    if (Acad::ErrorStatus es = refusedForProxy(this); es != Acad::eOk) return es;
     if (v < AcDb::kLnWtByLwDefault || v > 211) return Acad::eInvalidInput;
     assertWriteEnabled();
     mLineWeight = static_cast<Adesk::Int16>(v);
@@ -176,6 +193,7 @@ Acad::ErrorStatus AcDbEntity::setLineWeight(AcDb::LineWeight v, Adesk::Boolean)
 
 Acad::ErrorStatus AcDbEntity::setPropertiesFrom(const AcDbEntity* other, Adesk::Boolean)
 {
+    if (Acad::ErrorStatus es = refusedForProxy(this); es != Acad::eOk) return es;
     if (other == nullptr) return Acad::eNullEntityPointer;
     other->assertReadEnabled();
     assertWriteEnabled();

@@ -44,6 +44,7 @@ AcDbObjectId AcDbObject::extensionDictionary() const { return AcDbObjectId(mXDic
 Acad::ErrorStatus AcDbObject::createExtensionDictionary()
 {
     if (mStub == nullptr) return Acad::eNoDatabase;
+    if (isAProxy()) return Acad::eNotAllowedForThisProxy;
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     if (mXDict != nullptr && mXDict->object != nullptr && !(mXDict->flags & AcDbStub::kErased))
         return Acad::eAlreadyInDb;
@@ -65,6 +66,7 @@ Acad::ErrorStatus AcDbObject::createExtensionDictionary()
 Acad::ErrorStatus AcDbObject::releaseExtensionDictionary()
 {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
+    if (isAProxy()) return Acad::eNotAllowedForThisProxy;
     if (mXDict == nullptr) return Acad::eOk;
     AcDbDictionary* dict = nullptr;
     Acad::ErrorStatus es = acdbOpenObject(dict, AcDbObjectId(mXDict), AcDb::kForWrite);
@@ -95,6 +97,8 @@ resbuf* AcDbObject::xData(const ACHAR* regappName) const
 Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata)
 {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
+    // A proxy's extended data is part of what it keeps as read.
+    if (isAProxy()) return Acad::eNotAllowedForThisProxy;
     std::string merged;
     Acad::ErrorStatus es =
         arx::mergeXdata(mExtra != nullptr ? mExtra->xdata : std::string(), xdata, database(), merged);
@@ -132,7 +136,9 @@ void AcDbObject::removeReactor(AcDbObjectReactor* reactor) const
 
 void AcDbObject::addPersistentReactor(AcDbObjectId objId)
 {
-    if (objId.isNull()) return;
+    // A proxy's reactors are part of the data it keeps as read; this call has
+    // no status to refuse with, so a proxy is left as it is.
+    if (objId.isNull() || isAProxy()) return;
     assertWriteEnabled();
     if (mReactors == nullptr) mReactors = new AcDbVoidPtrArray(0, 4);
     void* tagged = tagPersistent(objId);
@@ -141,6 +147,7 @@ void AcDbObject::addPersistentReactor(AcDbObjectId objId)
 
 Acad::ErrorStatus AcDbObject::removePersistentReactor(AcDbObjectId objId)
 {
+    if (isAProxy()) return Acad::eNotAllowedForThisProxy;
     assertWriteEnabled();
     if (mReactors == nullptr || !mReactors->remove(tagPersistent(objId))) return Acad::eKeyNotFound;
     return Acad::eOk;

@@ -294,7 +294,13 @@ Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer)
                     break;
                 auto* stub = reinterpret_cast<AcDbStub*>(rb.resval.rlname[0]);
                 if (reactors && rb.restype == AcDb::kDxfSoftPointerId) {
-                    if (stub != nullptr) addPersistentReactor(AcDbObjectId(stub));
+                    // Filed in directly: a proxy refuses addPersistentReactor, yet
+                    // keeps the reactors it was read with.
+                    void* tagged = reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(stub) | 1);
+                    if (stub != nullptr) {
+                        if (mReactors == nullptr) mReactors = new AcDbVoidPtrArray(0, 4);
+                        if (!mReactors->contains(tagged)) mReactors->append(tagged);
+                    }
                 } else if (!reactors && rb.restype == AcDb::kDxfHardOwnershipId) {
                     mXDict = stub;
                 } else {
