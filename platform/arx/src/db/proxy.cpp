@@ -193,6 +193,9 @@ Acad::ErrorStatus proxyRecordIn(AcDbObject* obj, ProxyData& d, AcDbDxfFiler* fil
     }
     if (es != Acad::eEndOfFile) return es;
     if (!sawClass) return filer->setError(Acad::eMissingDxfField, L"proxy record without its class number (91)");
+    // The reader keeps another program's proxy records as groups; a stream that
+    // is not the host's own cannot be read as one.
+    if (!sawMark) return filer->setError(Acad::eNotApplicable, L"the proxy's data was written by another program");
     d.form = ProxyData::Form::kBinary;
     d.foreign = !sawMark;
     d.cls.isEntity = entity;
@@ -200,6 +203,8 @@ Acad::ErrorStatus proxyRecordIn(AcDbObject* obj, ProxyData& d, AcDbDxfFiler* fil
 }
 
 }  // namespace
+
+const ACHAR* ownStreamMark() { return kOwnStreamMark; }
 }  // namespace arx
 
 // A DXF-form proxy writes its groups back as they came; a binary-form proxy

@@ -28,7 +28,14 @@ struct ProxyData {
     std::string bytes;
     // A binary stream from another program: never read as one of ours.
     bool foreign = false;
+    // The DXF record type of a kept record when it is not the class's DXF name
+    // (an ACAD_PROXY_ENTITY or ACAD_PROXY_OBJECT record of another program).
+    std::wstring recordName;
 };
+
+// The text that closes the proxy records the host writes, marking their stream
+// as the host's own.
+const ACHAR* ownStreamMark();
 
 AcDbObject* makeProxy(const ProxyClassInfo& cls, ProxyData::Form form, std::string bytes);
 ProxyData* proxyData(const AcDbObject* obj);

@@ -18,7 +18,7 @@
 namespace arx::dwgfile {
 
 constexpr char kMagic[16] = {'\x89', 'A', 'R', 'X', 'H', 'O', 'S', 'T', ' ', 'D', 'W', 'G', '\r', '\n', '\x1a', '\n'};
-constexpr std::uint32_t kFormatVersion = 1;
+constexpr std::uint32_t kFormatVersion = 2;
 constexpr size_t kHeaderSize = 64;
 constexpr size_t kDirectoryEntrySize = 32;
 constexpr std::uint8_t kFormObject = 0;

@@ -24,6 +24,7 @@ struct ClassKey {
     int dwgVersion;
     int maintVersion;
     bool isEntity;
+    std::wstring recordName;
 };
 
 std::string handleText(std::uint64_t h)
@@ -52,8 +53,8 @@ bool writeDwgFile(AcDbDatabase* db, OutputFile& out, AcDb::AcDbDwgVersion versio
     auto classOf = [&](AcDbObject* obj) -> std::uint32_t {
         ClassKey key;
         if (ProxyData* d = proxyData(obj)) {
-            key = ClassKey{d->cls.className, d->cls.dxfName, d->cls.appName, d->cls.proxyFlags, d->cls.dwgVersion,
-                           d->cls.maintVersion, d->cls.isEntity};
+            key = ClassKey{d->cls.className, d->cls.dxfName,    d->cls.appName,  d->cls.proxyFlags,
+                           d->cls.dwgVersion, d->cls.maintVersion, d->cls.isEntity, d->recordName};
             if (key.cppName.empty()) key.cppName = L"*" + key.dxfName;  // an entity type the host does not know
         } else {
             const AcRxClass* cls = obj->isA();
@@ -63,10 +64,13 @@ bool writeDwgFile(AcDbDatabase* db, OutputFile& out, AcDb::AcDbDwgVersion versio
                            cls->proxyFlags(),
                            0,
                            0,
-                           cls->isDerivedFrom(AcDbEntity::desc())};
+                           cls->isDerivedFrom(AcDbEntity::desc()),
+                           {}};
             cls->getClassVersion(key.dwgVersion, key.maintVersion);
         }
-        auto [it, fresh] = classIndex.emplace(key.cppName, static_cast<std::uint32_t>(classes.size()));
+        // Records of one class kept under another record type are a class of their own.
+        auto [it, fresh] =
+            classIndex.emplace(key.cppName + L'\n' + key.recordName, static_cast<std::uint32_t>(classes.size()));
         if (fresh) classes.push_back(key);
         return it->second;
     };
@@ -136,6 +140,7 @@ bool writeDwgFile(AcDbDatabase* db, OutputFile& out, AcDb::AcDbDwgVersion versio
             m.writeInt32(c.dwgVersion);
             m.writeInt32(c.maintVersion);
             m.writeBool(c.isEntity);
+            m.writeString(c.recordName.c_str());
         }
         m.writeUInt32(static_cast<std::uint32_t>(impl->header.size()));
         for (const HeaderVariable& v : impl->header) {

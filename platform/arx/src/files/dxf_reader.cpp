@@ -213,6 +213,31 @@ AcDbObject* DxfReader::proxyFromRecord(size_t filerStart, const ProxyClassInfo& 
 AcDbObject* DxfReader::buildObject(size_t filerStart, bool entity, AcDbStub* stub)
 {
     std::wstring dxfName = fromUtf8(type());
+    // A proxy record that another program wrote carries a stream in that
+    // program's layout: its groups are kept exactly as read.
+    if (type() == "ACAD_PROXY_ENTITY" || type() == "ACAD_PROXY_OBJECT") {
+        bool ours = false;
+        std::int64_t number = -1;
+        for (size_t i = filerStart; i < mRec.size(); ++i) {
+            const DxfTag& t = mRec.tag(i);
+            if (t.code == 300 && fromUtf8(mRec.value(i)) == ownStreamMark()) ours = true;
+            if (t.code == 91 && number < 0) parseInt(mRec.value(i), number);
+        }
+        if (!ours) {
+            ProxyClassInfo info;
+            if (number >= 500 && static_cast<std::uint64_t>(number - 500) < mImpl->classes.size()) {
+                const ClassEntry& e = mImpl->classes[static_cast<size_t>(number - 500)];
+                info.className = e.cppName;
+                info.dxfName = e.dxfName;
+                info.appName = e.appName;
+                info.proxyFlags = e.proxyFlags;
+            }
+            info.isEntity = type() == "ACAD_PROXY_ENTITY";
+            AcDbObject* proxy = proxyFromRecord(filerStart, info, stub);
+            proxyData(proxy)->recordName = dxfName;
+            return proxy;
+        }
+    }
     AcRxClass* cls = nullptr;
     ProxyClassInfo info;
     info.dxfName = dxfName;

@@ -163,7 +163,7 @@ void DxfWriter::classes()
 std::wstring DxfWriter::recordType(AcDbObject* obj) const
 {
     if (ProxyData* d = proxyData(obj)) {
-        if (d->form == ProxyData::Form::kDxf) return d->cls.dxfName;
+        if (d->form == ProxyData::Form::kDxf) return d->recordName.empty() ? d->cls.dxfName : d->recordName;
         return AcDbEntity::cast(obj) != nullptr ? L"ACAD_PROXY_ENTITY" : L"ACAD_PROXY_OBJECT";
     }
     const ACHAR* name = obj->isA()->dxfName();
