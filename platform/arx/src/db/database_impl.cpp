@@ -62,7 +62,7 @@ AcDbStub* DatabaseImpl::findOrReserve(std::uint64_t handle)
     return newStub(handle);
 }
 
-AcDbStub* DatabaseImpl::allocate() { return newStub(mHandseed); }
+AcDbStub* DatabaseImpl::allocate() { return find(mHandseed) != nullptr ? nullptr : newStub(mHandseed); }
 
 void DatabaseImpl::attach(AcDbStub* stub, AcDbObject* obj)
 {
@@ -75,6 +75,7 @@ Acad::ErrorStatus DatabaseImpl::addNew(AcDbObject* obj, AcDbObjectId& id)
     if (obj == nullptr) return Acad::eNullObjectPointer;
     if (ObjectAccess::stub(obj) != nullptr) return Acad::eAlreadyInDb;
     AcDbStub* s = allocate();
+    if (s == nullptr) return Acad::eHandleExists;
     attach(s, obj);
     ObjectAccess::state(obj) |= kStWrite | kStNew;
     id = s;

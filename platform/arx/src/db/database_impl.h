@@ -76,12 +76,14 @@ public:
     // A stub for a handle that is not yet in use (the seed moves past it).
     AcDbStub* reserve(std::uint64_t handle);
     AcDbStub* findOrReserve(std::uint64_t handle);
-    // A stub with the next free handle.
+    // A stub with the next free handle; null when no handle is left.
     AcDbStub* allocate();
     std::uint64_t handseed() const { return mHandseed; }
+    // The seed moves past h; at the top of the handle range it stays there, and
+    // allocate() then finds the handle taken.
     void raiseHandseed(std::uint64_t h)
     {
-        if (h >= mHandseed) mHandseed = h + 1;
+        if (h >= mHandseed) mHandseed = h == UINT64_MAX ? h : h + 1;
     }
     size_t stubCount() const { return mByHandle.size(); }
     template <class F>

@@ -14,7 +14,10 @@ namespace arx {
 AcDbStub* addDirect(AcDbDatabase* db, AcDbObject* obj, AcDbStub* owner)
 {
     AcDbObjectId id;
-    implOf(db)->addNew(obj, id);
+    if (implOf(db)->addNew(obj, id) != Acad::eOk) {
+        delete obj;
+        return nullptr;
+    }
     ObjectAccess::owner(obj) = owner;
     obj->close();
     return id;

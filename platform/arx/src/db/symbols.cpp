@@ -57,7 +57,10 @@ AcDbStub* addSymbolRecord(AcDbDatabase* db, TableKind kind, AcDbSymbolTableRecor
         return nullptr;
     }
     AcDbObjectId id;
-    implOf(db)->addNew(record, id);
+    if (implOf(db)->addNew(record, id) != Acad::eOk) {
+        delete record;
+        return nullptr;
+    }
     ObjectAccess::owner(record) = table->objectId();
     ObjectAccess::records(table).push_back(id);
     if (auto* block = AcDbBlockTableRecord::cast(record)) ensureBlockMarkers(db, block);

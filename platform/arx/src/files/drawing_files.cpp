@@ -175,6 +175,11 @@ Acad::ErrorStatus readDrawing(AcDbDatabase* db, const ACHAR* path, DrawingFormat
     std::string error;
     bool ok = format == DrawingFormat::kDxf ? readDxfFile(db, f.fd, error) : readDwgFile(db, f.fd, error);
     if (ok) ok = auditDrawing(db, error);
+    // New objects need handles above everything the file named.
+    if (ok && slot->handseed() > UINT64_MAX - (std::uint64_t(1) << 32)) {
+        error = "its handles leave no room for new objects (handle seed " + hex(slot->handseed()) + ")";
+        ok = false;
+    }
     if (!ok) {
         delete slot;
         slot = previous;

@@ -21,6 +21,7 @@ namespace {
 
 struct RecordClass {
     ProxyClassInfo info;
+    std::wstring recordName;  // of records kept under another record type
     AcRxClass* cls = nullptr;  // null when the host does not know it
 };
 
@@ -90,7 +91,10 @@ bool DwgReader::readMeta(std::uint64_t at)
         m.readInt32(&rc.info.proxyFlags);
         m.readInt32(&rc.info.dwgVersion);
         m.readInt32(&rc.info.maintVersion);
-        if (m.readBool(&entity) != Acad::eOk) return bad("class table");
+        m.readBool(&entity);
+        AcString record;
+        if (m.readString(record) != Acad::eOk) return bad("class table");
+        rc.recordName = record.str();
         rc.info.className = cpp.str();
         rc.info.dxfName = dxf.str();
         rc.info.appName = app.str();
@@ -161,7 +165,8 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payl
         ObjectAccess::state(proxy) = 0;
         if (es != Acad::eOk || filer.remaining() != 0 || !isValidTagStore(tags)) return broken("bad proxy record");
         proxyData(proxy)->bytes = std::move(tags);
-        if (rc.cls != nullptr) {
+        proxyData(proxy)->recordName = rc.recordName;
+        if (rc.cls != nullptr && rc.recordName.empty()) {
             Acad::ErrorStatus rs;
             if (AcDbObject* revived = reviveProxy(proxy, rs)) {
                 mImpl->swapObject(stub, revived);
@@ -273,6 +278,8 @@ bool DwgReader::run(std::string& error)
         else
             mImpl->setTable(static_cast<TableKind>(k), s);
     }
+    // Handles that were only referred to stay reserved, as they were when saved.
+    if (mHeader.handseed > 0) mImpl->raiseHandseed(mHeader.handseed - 1);
     mImpl->originalVersion = static_cast<int>(mHeader.dwgVersion);
     return finish();
 }
