@@ -124,12 +124,14 @@ Acad::ErrorStatus QkDbVelaTone::dwgInFields(AcDbDwgFiler* pFiler)
     default: break;
     }
     pFiler->readBool(&m_HasRecord);
+    // The new sound replaces the old one only when the whole note has been read:
+    // a damaged record leaves the note with the sound it had.
+    unsigned char* pBuffer = NULL;
     if (m_HasRecord) {
         dwgInWaveFormatData(pFiler);
         Adesk::UInt32 n = 0;
         if ((es = pFiler->readUInt32(&n)) != Acad::eOk) return es;
-        // A length beyond the limit, or beyond what the stream still holds, is
-        // damage: the read fails and the note keeps the sound it had.
+        // A length beyond the limit, or beyond what the stream still holds, is damage.
         Adesk::Int64 here = pFiler->tell();
         Adesk::Int64 left = -1;
         if (pFiler->seek(0, AcDb::kSeekFromEnd) == Acad::eOk) {
@@ -140,25 +142,31 @@ Acad::ErrorStatus QkDbVelaTone::dwgInFields(AcDbDwgFiler* pFiler)
             pFiler->setFilerStatus(Acad::eFilerError);
             return pFiler->filerStatus();
         }
-        unsigned char* pBuffer = static_cast<unsigned char*>(calloc(static_cast<size_t>(n) + 1, 1));
+        pBuffer = static_cast<unsigned char*>(calloc(static_cast<size_t>(n) + 1, 1));
         if (pBuffer == NULL) {
             pFiler->setFilerStatus(Acad::eOutOfMemory);
             return pFiler->filerStatus();
         }
-        if ((es = pFiler->readBytes(pBuffer, n)) != Acad::eOk) {
-            free(pBuffer);
-            return es;
-        }
+        pFiler->readBytes(pBuffer, n);
+    }
+    AcString texts[3];
+    for (AcString& text : texts) {
+        ACHAR* pText = NULL;
+        if (pFiler->readString(&pText) != Acad::eOk) break;
+        text = pText;
+        acutDelBuffer(pText);
+    }
+    if (pFiler->filerStatus() != Acad::eOk) {
+        if (pBuffer != NULL) free(pBuffer);
+        return pFiler->filerStatus();
+    }
+    if (pBuffer != NULL) {
         if (m_pAudioData != NULL) free(m_pAudioData);
         m_pAudioData = pBuffer;
     }
-    ACHAR* pText = NULL;
-    AcString* texts[3] = {&m_Spokesman, &m_Datatime, &m_Duration};
-    for (AcString* pTarget : texts) {
-        if ((es = pFiler->readString(&pText)) != Acad::eOk) return es;
-        *pTarget = pText;
-        acutDelBuffer(pText);
-    }
+    m_Spokesman = texts[0];
+    m_Datatime = texts[1];
+    m_Duration = texts[2];
     return pFiler->filerStatus();
 }
 
