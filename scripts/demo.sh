@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The demonstration: the host opens the bundled sample drawing, saves it as its
-# binary drawing, opens that and saves it as DXF again, and reports each time.
+# The demonstration: the host converts the bundled sample drawing DXF -> binary
+# -> DXF for both generations, then runs the demonstration session with the
+# plug-in loaded (samples/demo.scr).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,4 +11,5 @@ for release in 2013 2010; do
     build/bin/arxhost --release $release convert samples/site-plan.dxf out/site-plan-$release.dwg
     build/bin/arxhost --release $release convert out/site-plan-$release.dwg out/site-plan-$release.dxf
 done
+build/bin/arxhost run samples/demo.scr
 echo "demo: the drawings are in out/"
