@@ -35,7 +35,7 @@ DatabaseImpl::~DatabaseImpl()
     });
 }
 
-AcDbStub* DatabaseImpl::newStub(std::uint64_t handle)
+AcDbStub* DatabaseImpl::newStub(std::uint64_t handle, bool raiseSeed)
 {
     if (mUsedInLast == kBlockSize) {
         mBlocks.emplace_back(new AcDbStub[kBlockSize]);
@@ -45,7 +45,7 @@ AcDbStub* DatabaseImpl::newStub(std::uint64_t handle)
     s->database = mOwner;
     s->handle = handle;
     mByHandle.emplace(handle, s);
-    raiseHandseed(handle);
+    if (raiseSeed) raiseHandseed(handle);
     return s;
 }
 
@@ -62,7 +62,30 @@ AcDbStub* DatabaseImpl::findOrReserve(std::uint64_t handle)
     return newStub(handle);
 }
 
-AcDbStub* DatabaseImpl::allocate() { return find(mHandseed) != nullptr ? nullptr : newStub(mHandseed); }
+AcDbStub* DatabaseImpl::allocate()
+{
+    if (mProvisional) {
+        const std::uint64_t h = kProvisionalBase + mProvisionalStubs.size();
+        if (h == UINT64_MAX || find(h) != nullptr) return nullptr;
+        AcDbStub* s = newStub(h, false);
+        mProvisionalStubs.push_back(s);
+        return s;
+    }
+    return find(mHandseed) != nullptr ? nullptr : newStub(mHandseed);
+}
+
+void DatabaseImpl::endProvisionalHandles()
+{
+    mProvisional = false;
+    for (AcDbStub* s : mProvisionalStubs) {
+        mByHandle.erase(s->handle);
+        while (find(mHandseed) != nullptr && mHandseed != UINT64_MAX) ++mHandseed;
+        s->handle = mHandseed;
+        mByHandle.emplace(s->handle, s);
+        raiseHandseed(s->handle);
+    }
+    mProvisionalStubs.clear();
+}
 
 void DatabaseImpl::attach(AcDbStub* stub, AcDbObject* obj)
 {

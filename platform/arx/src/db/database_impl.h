@@ -86,6 +86,14 @@ public:
         if (h >= mHandseed) mHandseed = h == UINT64_MAX ? h : h + 1;
     }
     size_t stubCount() const { return mByHandle.size(); }
+    // While a file is read, objects the host makes itself (a layer a drawing
+    // names but does not define, say) cannot take the next handle: the file may
+    // still name it. They take handles from the top of the range, where a
+    // drawing the host accepts has none, and get their real handles above
+    // everything the file named when it has been read.
+    static constexpr std::uint64_t kProvisionalBase = UINT64_MAX - (std::uint64_t(1) << 31);
+    void beginProvisionalHandles() { mProvisional = true; }
+    void endProvisionalHandles();
     template <class F>
     void forEachStub(F&& f) const
     {
@@ -131,8 +139,10 @@ private:
     std::uint64_t mHandseed = 1;
     std::array<AcDbStub*, static_cast<size_t>(TableKind::kCount)> mTables{};
     AcDbStub* mNod = nullptr;
+    bool mProvisional = false;
+    std::vector<AcDbStub*> mProvisionalStubs;
 
-    AcDbStub* newStub(std::uint64_t handle);
+    AcDbStub* newStub(std::uint64_t handle, bool raiseSeed = true);
 };
 
 // Every live database, for the host program and for unloading modules.

@@ -120,7 +120,7 @@ void ensureBlockMarkers(AcDbDatabase* db, AcDbBlockTableRecord* btr)
     if (ObjectAccess::blockEnd(btr).isNull()) ObjectAccess::blockEnd(btr) = implOf(db)->allocate();
 }
 
-void completeDrawing(AcDbDatabase* db)
+void ensureSymbolTables(AcDbDatabase* db)
 {
     DatabaseImpl* impl = implOf(db);
     for (int k = 0; k < static_cast<int>(TableKind::kCount); ++k) {
@@ -128,6 +128,12 @@ void completeDrawing(AcDbDatabase* db)
         if (AcDbSymbolTable::cast(resolveStub(impl->table(kind))) == nullptr)
             impl->setTable(kind, addDirect(db, newTable(kind), nullptr));
     }
+}
+
+void completeDrawing(AcDbDatabase* db)
+{
+    DatabaseImpl* impl = implOf(db);
+    ensureSymbolTables(db);
     if (!hasRecord(db, TableKind::kViewport, L"*Active"))
         addRecord(db, TableKind::kViewport, L"*Active",
                   {{10, "0.0"}, {20, "0.0"}, {11, "1.0"}, {21, "1.0"}, {12, "0.0"}, {22, "0.0"}, {13, "0.0"},

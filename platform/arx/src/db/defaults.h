@@ -8,6 +8,8 @@
 namespace arx {
 void buildDefaultDrawing(AcDbDatabase* db);
 void completeDrawing(AcDbDatabase* db);
+// The nine symbol tables, where the drawing lacks them.
+void ensureSymbolTables(AcDbDatabase* db);
 // Adds a new object under an owner, without the open protocol; it is closed.
 AcDbStub* addDirect(AcDbDatabase* db, AcDbObject* obj, AcDbStub* owner);
 // Gives a block the handles of its BLOCK and ENDBLK records, which DXF files

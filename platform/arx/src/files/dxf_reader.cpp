@@ -14,6 +14,7 @@
 #include "../core/tags.h"
 #include "../core/utf.h"
 #include "../db/database_impl.h"
+#include "../db/defaults.h"
 #include "../db/object_access.h"
 #include "../db/proxy.h"
 #include "../db/symbols.h"
@@ -154,11 +155,12 @@ AcDbStub* DxfReader::claimHandle(size_t from, bool required)
         if (!parseHexHandle(trimSpaces(mRec.value(i)), h) || h == 0)
             fail(mRec.tag(i).line, "\"" + std::string(mRec.value(i).substr(0, 40)) + "\" is not a handle");
         auto [it, fresh] = mHandleLines.emplace(h, mRec.tag(i).line);
-        if (!fresh) {
+        AcDbStub* stub = mImpl->find(h);
+        if (!fresh || (stub != nullptr && stub->object != nullptr)) {
             char buf[20];
             formatHexHandle(h, buf);
-            fail(mRec.tag(i).line, std::string("handle ") + buf + " is used twice (first at line " +
-                                       std::to_string(it->second) + ")");
+            fail(mRec.tag(i).line, std::string("handle ") + buf + " is used twice" +
+                                       (fresh ? std::string() : " (first at line " + std::to_string(it->second) + ")"));
         }
         return mImpl->findOrReserve(h);
     }
@@ -525,6 +527,7 @@ void DxfReader::resolveEntities()
 
 void DxfReader::run()
 {
+    mImpl->beginProvisionalHandles();
     while (nextRecord()) {
         if (is("EOF")) {
             mSawEof = true;
@@ -535,14 +538,21 @@ void DxfReader::run()
         if (name == "HEADER") readHeader();
         else if (name == "CLASSES") readClasses();
         else if (name == "TABLES") readTables();
-        else if (name == "BLOCKS") readBlocks();
-        else if (name == "ENTITIES") readEntities();
+        else if (name == "BLOCKS" || name == "ENTITIES") {
+            // Entities name layers and linetypes: a file without tables gets them first.
+            ensureSymbolTables(mDb);
+            if (name == "BLOCKS") readBlocks();
+            else readEntities();
+        }
         else if (name == "OBJECTS") readObjects();
         else keepSection(name);
     }
     if (mTok.failed()) throw ReadError{mTok.error()};
     if (!mSawEof) fail(mTok.line(), "the file ends without its EOF record");
+    // What the file lacks (model space for its entities, say) is made now.
+    completeDrawing(mDb);
     resolveEntities();
+    mImpl->endProvisionalHandles();
 }
 
 }  // namespace
