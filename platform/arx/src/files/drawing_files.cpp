@@ -43,6 +43,57 @@ std::string hex(std::uint64_t h)
     return buf;
 }
 
+// Every symbol table lists records of its own kind that it owns, every block
+// lists entities that it owns, and nothing is listed twice: a file is written
+// from these lists, so a drawing that broke them could not be read back.
+bool auditContainers(AcDbDatabase* db, std::string& error)
+{
+    DatabaseImpl* impl = implOf(db);
+    const AcRxClass* recordClasses[] = {
+        AcDbViewportTableRecord::desc(), AcDbLinetypeTableRecord::desc(), AcDbLayerTableRecord::desc(),
+        AcDbTextStyleTableRecord::desc(), AcDbViewTableRecord::desc(),     AcDbUCSTableRecord::desc(),
+        AcDbRegAppTableRecord::desc(),   AcDbDimStyleTableRecord::desc(), AcDbBlockTableRecord::desc()};
+    std::unordered_map<AcDbStub*, AcDbStub*> listedBy;
+    auto check = [&](AcDbStub* container, const std::vector<AcDbObjectId>& ids, const AcRxClass* kind,
+                     const char* what) {
+        for (const AcDbObjectId& id : ids) {
+            AcDbStub* s = id;
+            AcDbObject* obj = s->object;
+            if (obj == nullptr || !obj->isKindOf(kind)) {
+                error = "object " + hex(container->handle) + " lists " + hex(s->handle) +
+                        (obj == nullptr ? ", which is not in the drawing," : ", which is not " + std::string(what) + ",") +
+                        " among its " + what + "s";
+                return false;
+            }
+            if (ObjectAccess::owner(obj) != container) {
+                error = "object " + hex(s->handle) + " is listed by " + hex(container->handle) + " but names " +
+                        hex(ObjectAccess::owner(obj) != nullptr ? ObjectAccess::owner(obj)->handle : 0) +
+                        " as its owner";
+                return false;
+            }
+            auto [it, fresh] = listedBy.emplace(s, container);
+            if (!fresh) {
+                error = "object " + hex(s->handle) + " is listed twice (by " + hex(it->second->handle) + " and " +
+                        hex(container->handle) + ")";
+                return false;
+            }
+        }
+        return true;
+    };
+    for (int k = 0; k < static_cast<int>(TableKind::kCount); ++k) {
+        AcDbStub* t = impl->table(static_cast<TableKind>(k));
+        auto* table = t != nullptr ? AcDbSymbolTable::cast(t->object) : nullptr;
+        if (table == nullptr) continue;
+        if (!check(t, ObjectAccess::records(table), recordClasses[k], "a table record")) return false;
+        if (k != static_cast<int>(TableKind::kBlock)) continue;
+        for (const AcDbObjectId& id : ObjectAccess::records(table)) {
+            auto* btr = AcDbBlockTableRecord::cast(static_cast<AcDbStub*>(id)->object);
+            if (!check(id, ObjectAccess::entities(btr), AcDbEntity::desc(), "an entity")) return false;
+        }
+    }
+    return true;
+}
+
 // Checks what readers cannot check record by record: that no objects own each
 // other in a circle, and that the root objects are what they claim to be.
 bool auditDrawing(AcDbDatabase* db, std::string& error)
@@ -86,7 +137,7 @@ bool auditDrawing(AcDbDatabase* db, std::string& error)
         error = "object " + hex(nod->handle) + " stands where the root dictionary belongs";
         return false;
     }
-    return true;
+    return auditContainers(db, error);
 }
 
 const char* describe(FileKind kind)
