@@ -27,7 +27,7 @@ VelaToneObReactor g_ObjReactor;
 bool g_bShowVelaTone = true;
 VelaToneManager* g_pVtManager = NULL;
 
-static AFX_EXTENSION_MODULE VelaToneViewerDLL = {NULL, NULL};
+static AFX_EXTENSION_MODULE VelaToneViewerDLL = {};
 
 extern "C" ACRX_EXPORT BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 {

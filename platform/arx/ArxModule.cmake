@@ -10,4 +10,8 @@ function(arx_add_module target)
   target_compile_definitions(${target} PRIVATE ARX_SDK_${MOD_RELEASE})
   set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX ".arx"
                         CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  # A module must really go when it is unloaded: no symbol may pin it in memory.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -fno-gnu-unique)
+  endif()
 endfunction()

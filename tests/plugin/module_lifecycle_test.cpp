@@ -96,7 +96,9 @@ TEST_F(PluginHost, TheSixClassesCarryTheirNamesParentsFlagsAndTheVersionsOfTheBu
             cls->getClassVersion(v, m);
             EXPECT_EQ(v, r.versioned ? dwg : 0);
             EXPECT_EQ(m, r.versioned ? maint : 0);
-            EXPECT_NE(cls->create(), nullptr);
+            AcRxObject* made = cls->create();
+            EXPECT_TRUE(made != nullptr && made->isA() == cls);
+            delete made;
         }
         EXPECT_STREQ(registered(L"VelaTonePsReactor")->appName(), L"PERSISTREACTOR");
         EXPECT_STREQ(registered(L"QkDbVelaTone")->appName(),
@@ -181,6 +183,9 @@ TEST_F(PluginHost, LoadsAndUnloadsAgainAndAgainInOneProcess)
             EXPECT_FALSE(app.loadModule(pluginPath(generation), error));  // once is enough
             ASSERT_TRUE(app.unloadModule(L"VelaToneViewer" + std::to_wstring(generation) + L"_x64", error)) << error;
             EXPECT_TRUE(app.loadedModules().empty());
+            // The image is gone: its static objects went with it.
+            std::string path = AcString(pluginPath(generation)).utf8();
+            EXPECT_EQ(dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
         }
     }
 }
