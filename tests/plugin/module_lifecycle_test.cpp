@@ -3,8 +3,10 @@
 // refusal of a module built for the other generation.
 #include <algorithm>
 
+#include "afxwin.h"
 #include "plugin_fixture.h"
 #include "rxdlinkr.h"
+#include "../../platform/win32/src/gdiplus/startup.h"
 
 namespace {
 
@@ -188,6 +190,24 @@ TEST_F(PluginHost, LoadsAndUnloadsAgainAndAgainInOneProcess)
             EXPECT_EQ(dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
         }
     }
+}
+
+TEST_F(PluginHost, WhileLoadedTheModuleIsInTheResourceChainAndGdiplusRuns)
+{
+    CString text;
+    EXPECT_FALSE(text.LoadString(248));
+    EXPECT_EQ(win32::gdiplus::activeStartups(), 0);
+    ASSERT_TRUE(load(2013)) << loadError;
+    // The host's resources are current; the string is found along the chain.
+    EXPECT_TRUE(text.LoadString(248));
+    EXPECT_EQ(text, CString(L"VOICEMAN"));
+    EXPECT_TRUE(text.LoadString(288));
+    EXPECT_EQ(text, CString(L"%d VelaTone object(s) on locked layers not deleted."));
+    EXPECT_EQ(win32::gdiplus::activeStartups(), 1);
+    std::string error;
+    ASSERT_TRUE(app.unloadModule(L"VelaToneViewer2013_x64", error)) << error;
+    EXPECT_FALSE(text.LoadString(248));
+    EXPECT_EQ(win32::gdiplus::activeStartups(), 0);
 }
 
 TEST_F(PluginHost, ALockedModuleStays)
