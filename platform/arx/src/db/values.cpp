@@ -20,31 +20,23 @@ AcDbHandle::AcDbHandle(const char* hexText)
     if (hexText != nullptr && arx::parseHexHandle(std::string_view(hexText), v)) mValue = v;
 }
 
-bool AcDbHandle::getIntoAsciiBuffer(char* buf, size_t nBufLen) const
+// The digits and a terminator, or an empty buffer when they do not fit.
+template <class Ch>
+static bool handleIntoBuffer(std::uint64_t value, Ch* buf, size_t nBufLen)
 {
     if (buf == nullptr) return false;
     char tmp[20];
-    size_t n = arx::formatHexHandle(mValue, tmp);
+    size_t n = arx::formatHexHandle(value, tmp);
     if (n + 1 > nBufLen) {
         if (nBufLen > 0) buf[0] = 0;
         return false;
     }
-    std::copy(tmp, tmp + n + 1, buf);
+    for (size_t i = 0; i <= n; ++i) buf[i] = static_cast<Ch>(tmp[i]);
     return true;
 }
 
-bool AcDbHandle::getIntoAsciiBuffer(ACHAR* buf, size_t nBufLen) const
-{
-    if (buf == nullptr) return false;
-    char tmp[20];
-    size_t n = arx::formatHexHandle(mValue, tmp);
-    if (n + 1 > nBufLen) {
-        if (nBufLen > 0) buf[0] = 0;
-        return false;
-    }
-    for (size_t i = 0; i <= n; ++i) buf[i] = static_cast<ACHAR>(tmp[i]);
-    return true;
-}
+bool AcDbHandle::getIntoAsciiBuffer(char* buf, size_t nBufLen) const { return handleIntoBuffer(mValue, buf, nBufLen); }
+bool AcDbHandle::getIntoAsciiBuffer(ACHAR* buf, size_t nBufLen) const { return handleIntoBuffer(mValue, buf, nBufLen); }
 
 bool AcDbObjectId::isValid() const { return mId != nullptr && mId->database != nullptr; }
 bool AcDbObjectId::isErased() const
