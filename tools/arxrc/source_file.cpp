@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "rc_limits.h"
@@ -15,6 +16,10 @@ namespace {
 
 std::string readFile(const std::string& path, const Location& from)
 {
+    // A device or a pipe could block the build or never end: only files are read.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        throw RcError(from, "cannot open '" + path + "': not a file");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw RcError(from, "cannot open '" + path + "': " + std::strerror(errno));
