@@ -210,6 +210,13 @@ TEST_F(PluginHost, WhileLoadedTheModuleIsInTheResourceChainAndGdiplusRuns)
     EXPECT_EQ(win32::gdiplus::activeStartups(), 0);
 }
 
+TEST_F(PluginHost, AClassNameHeldByAnotherClassStopsTheHost)
+{
+    // Another module's class already answers to the note's name.
+    newAcRxClass(L"QkDbVelaTone", L"AcDbEntity", 0, nullptr);
+    EXPECT_EXIT(load(2013), ::testing::ExitedWithCode(3), "acrx_abort: Class mismatch");
+}
+
 TEST_F(PluginHost, ALockedModuleStays)
 {
     ASSERT_TRUE(load(2013)) << loadError;
