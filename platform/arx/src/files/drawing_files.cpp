@@ -43,103 +43,6 @@ std::string hex(std::uint64_t h)
     return buf;
 }
 
-// Every symbol table lists records of its own kind that it owns, every block
-// lists entities that it owns, and nothing is listed twice: a file is written
-// from these lists, so a drawing that broke them could not be read back.
-bool auditContainers(AcDbDatabase* db, std::string& error)
-{
-    DatabaseImpl* impl = implOf(db);
-    const AcRxClass* recordClasses[] = {
-        AcDbViewportTableRecord::desc(), AcDbLinetypeTableRecord::desc(), AcDbLayerTableRecord::desc(),
-        AcDbTextStyleTableRecord::desc(), AcDbViewTableRecord::desc(),     AcDbUCSTableRecord::desc(),
-        AcDbRegAppTableRecord::desc(),   AcDbDimStyleTableRecord::desc(), AcDbBlockTableRecord::desc()};
-    std::unordered_map<AcDbStub*, AcDbStub*> listedBy;
-    auto check = [&](AcDbStub* container, const std::vector<AcDbObjectId>& ids, const AcRxClass* kind,
-                     const char* what) {
-        for (const AcDbObjectId& id : ids) {
-            AcDbStub* s = id;
-            AcDbObject* obj = s->object;
-            if (obj == nullptr || !obj->isKindOf(kind)) {
-                error = "object " + hex(container->handle) + " lists " + hex(s->handle) +
-                        (obj == nullptr ? ", which is not in the drawing," : ", which is not " + std::string(what) + ",") +
-                        " among its " + what + "s";
-                return false;
-            }
-            if (ObjectAccess::owner(obj) != container) {
-                error = "object " + hex(s->handle) + " is listed by " + hex(container->handle) + " but names " +
-                        hex(ObjectAccess::owner(obj) != nullptr ? ObjectAccess::owner(obj)->handle : 0) +
-                        " as its owner";
-                return false;
-            }
-            auto [it, fresh] = listedBy.emplace(s, container);
-            if (!fresh) {
-                error = "object " + hex(s->handle) + " is listed twice (by " + hex(it->second->handle) + " and " +
-                        hex(container->handle) + ")";
-                return false;
-            }
-        }
-        return true;
-    };
-    for (int k = 0; k < static_cast<int>(TableKind::kCount); ++k) {
-        AcDbStub* t = impl->table(static_cast<TableKind>(k));
-        auto* table = t != nullptr ? AcDbSymbolTable::cast(t->object) : nullptr;
-        if (table == nullptr) continue;
-        if (!check(t, ObjectAccess::records(table), recordClasses[k], "a table record")) return false;
-        if (k != static_cast<int>(TableKind::kBlock)) continue;
-        for (const AcDbObjectId& id : ObjectAccess::records(table)) {
-            auto* btr = AcDbBlockTableRecord::cast(static_cast<AcDbStub*>(id)->object);
-            if (!check(id, ObjectAccess::entities(btr), AcDbEntity::desc(), "an entity")) return false;
-        }
-    }
-    return true;
-}
-
-// Checks what readers cannot check record by record: that no objects own each
-// other in a circle, and that the root objects are what they claim to be.
-bool auditDrawing(AcDbDatabase* db, std::string& error)
-{
-    DatabaseImpl* impl = implOf(db);
-    std::unordered_map<AcDbStub*, int> state;  // 1 on the current path, 2 known to end at the root
-    state.reserve(impl->stubCount());
-    bool ok = true;
-    impl->forEachStub([&](AcDbStub* s) {
-        if (!ok || s->object == nullptr) return;
-        std::vector<AcDbStub*> path;
-        AcDbStub* cur = s;
-        while (cur != nullptr && cur->object != nullptr) {
-            int& mark = state[cur];
-            if (mark == 2) break;
-            if (mark == 1) {
-                std::string chain;
-                for (AcDbStub* p : path) chain += hex(p->handle) + " -> ";
-                error = "objects own each other in a circle: " + chain + hex(cur->handle);
-                ok = false;
-                return;
-            }
-            mark = 1;
-            path.push_back(cur);
-            cur = ObjectAccess::owner(cur->object);
-        }
-        for (AcDbStub* p : path) state[p] = 2;
-    });
-    if (!ok) return false;
-    const AcRxClass* tableClasses[] = {AcDbViewportTable::desc(), AcDbLinetypeTable::desc(), AcDbLayerTable::desc(),
-                                       AcDbTextStyleTable::desc(), AcDbViewTable::desc(),     AcDbUCSTable::desc(),
-                                       AcDbRegAppTable::desc(),    AcDbDimStyleTable::desc(), AcDbBlockTable::desc()};
-    for (int k = 0; k < static_cast<int>(TableKind::kCount); ++k) {
-        AcDbStub* t = impl->table(static_cast<TableKind>(k));
-        if (t != nullptr && (t->object == nullptr || !t->object->isKindOf(tableClasses[k]))) {
-            error = "object " + hex(t->handle) + " stands where a symbol table belongs";
-            return false;
-        }
-    }
-    if (AcDbStub* nod = impl->nod(); nod != nullptr && AcDbDictionary::cast(nod->object) == nullptr) {
-        error = "object " + hex(nod->handle) + " stands where the root dictionary belongs";
-        return false;
-    }
-    return auditContainers(db, error);
-}
-
 const char* describe(FileKind kind)
 {
     switch (kind) {
@@ -225,7 +128,6 @@ Acad::ErrorStatus readDrawing(AcDbDatabase* db, const ACHAR* path, DrawingFormat
     slot = new DatabaseImpl(db);
     std::string error;
     bool ok = format == DrawingFormat::kDxf ? readDxfFile(db, f.fd, error) : readDwgFile(db, f.fd, error);
-    if (ok) ok = auditDrawing(db, error);
     // New objects need handles above everything the file named.
     if (ok && slot->handseed() > UINT64_MAX - (std::uint64_t(1) << 32)) {
         error = "its handles leave no room for new objects (handle seed " + hex(slot->handseed()) + ")";

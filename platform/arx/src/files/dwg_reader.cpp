@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "audit.h"
 #include "dwg_format.h"
 #include "dwg_reader.h"
 #include "../core/tags.h"
@@ -15,6 +16,7 @@
 #include "../db/object_access.h"
 #include "../db/proxy.h"
 #include "../filer/binary_filer.h"
+#include "../filer/dxf_values.h"
 
 namespace arx {
 namespace {
@@ -112,14 +114,25 @@ bool DwgReader::readMeta(std::uint64_t at)
     for (std::uint32_t i = 0; i < n; ++i) {
         HeaderVariable v;
         m.readBlob(v.name);
-        if (m.readBlob(v.tags) != Acad::eOk || !isValidTagStore(v.tags)) return bad("header variable");
-        mImpl->header.push_back(std::move(v));
+        std::string why;
+        if (m.readBlob(v.tags) != Acad::eOk) return bad("header variable");
+        if (v.name.empty() || v.name.find_first_of(std::string_view("\n\r\0", 3)) != std::string::npos ||
+            !isWritableTagStore(v.tags, TagPlace::kHeaderVariable, why))
+            return bad(("header variable " + v.name.substr(0, 40) + ": " + why).c_str());
+        // The host writes these itself.
+        if (v.name != "$ACADVER" && v.name != "$HANDSEED") mImpl->header.push_back(std::move(v));
     }
     if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) return bad("section count");
     for (std::uint32_t i = 0; i < n; ++i) {
         KeptFileSection k;
         m.readBlob(k.name);
-        if (m.readBlob(k.tags) != Acad::eOk || !isValidTagStore(k.tags)) return bad("kept section");
+        for (const char* own : {"HEADER", "CLASSES", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS"})
+            if (k.name == own) return bad("a kept section has the name of one the host reads");
+        std::string why;
+        if (m.readBlob(k.tags) != Acad::eOk) return bad("kept section");
+        if (k.name.empty() || k.name.find_first_of(std::string_view("\n\r\0", 3)) != std::string::npos ||
+            !isWritableTagStore(k.tags, TagPlace::kSection, why))
+            return bad(("section " + k.name.substr(0, 40) + ": " + why).c_str());
         mImpl->extraSections.push_back(std::move(k));
     }
     if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) return bad("class entry count");
@@ -163,7 +176,9 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payl
         std::string tags;
         if (es == Acad::eOk) es = filer.readBlob(tags);
         ObjectAccess::state(proxy) = 0;
-        if (es != Acad::eOk || filer.remaining() != 0 || !isValidTagStore(tags)) return broken("bad proxy record");
+        std::string why;
+        if (es != Acad::eOk || filer.remaining() != 0) return broken("bad proxy record");
+        if (!isWritableTagStore(tags, TagPlace::kRawObject, why)) return broken(why);
         proxyData(proxy)->bytes = std::move(tags);
         proxyData(proxy)->recordName = rc.recordName;
         if (rc.cls != nullptr && rc.recordName.empty()) {
@@ -231,8 +246,8 @@ bool DwgReader::run(std::string& error)
         return finish();
     }
     const std::uint64_t dirBytes = mHeader.objectCount * dwgfile::kDirectoryEntrySize;
-    if (mHeader.objectCount > mSize / dwgfile::kDirectoryEntrySize || mHeader.directoryOffset > mSize ||
-        mSize - mHeader.directoryOffset != dirBytes) {
+    if (mHeader.objectCount > mSize / dwgfile::kDirectoryEntrySize || mHeader.directoryOffset < dwgfile::kHeaderSize ||
+        mHeader.directoryOffset > mSize || mSize - mHeader.directoryOffset != dirBytes) {
         fail(40, "the object directory does not fit the file (the file is truncated or damaged)");
         return finish();
     }
@@ -277,6 +292,15 @@ bool DwgReader::run(std::string& error)
             mImpl->setNod(s);
         else
             mImpl->setTable(static_cast<TableKind>(k), s);
+    }
+    auto placeOf = [this](std::uint64_t h) {
+        AcDbStub* s = mImpl->find(h);
+        if (s == nullptr || s->pendingIndex >= mDir.size() || mDir[s->pendingIndex].handle != h) return std::string();
+        return "byte " + std::to_string(mDir[s->pendingIndex].offset);
+    };
+    if (std::string error; !auditDrawing(mDb, placeOf, error)) {
+        mError = error;
+        return finish();
     }
     // Handles that were only referred to stay reserved, as they were when saved.
     if (mHeader.handseed > 0) mImpl->raiseHandseed(mHeader.handseed - 1);

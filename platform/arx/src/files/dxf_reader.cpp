@@ -6,6 +6,7 @@
 
 #include <unordered_map>
 
+#include "audit.h"
 #include "dxf_reader.h"
 #include "dxf_record.h"
 #include "dxf_tokenizer.h"
@@ -131,7 +132,10 @@ bool DxfReader::nextRecord()
         } else {
             mRec.addText(code, value, line);
         }
-        if (mRec.arenaSize() > kMaxRecordBytes) fail(line, "a record larger than 256 MiB");
+        // Each group costs its bookkeeping as well as its value: empty values
+        // must not let a record grow without bound.
+        if (mRec.arenaSize() + mRec.size() * sizeof(DxfTag) > kMaxRecordBytes)
+            fail(line, "a record larger than 256 MiB");
     }
     if (mTok.failed()) throw ReadError{mTok.error()};
     mEof = true;
@@ -141,6 +145,9 @@ bool DxfReader::nextRecord()
 std::string DxfReader::sectionName()
 {
     if (mRec.size() < 2 || mRec.tag(1).code != 2) fail(recordLine(), "SECTION without its name (group 2)");
+    // Only the header's variables follow a section's name before the next record.
+    if (mRec.size() > 2 && mRec.value(1) != "HEADER")
+        fail(mRec.tag(2).line, "unexpected group " + std::to_string(mRec.tag(2).code) + " after the section's name");
     return std::string(mRec.value(1));
 }
 
@@ -553,6 +560,12 @@ void DxfReader::run()
     completeDrawing(mDb);
     resolveEntities();
     mImpl->endProvisionalHandles();
+    std::string error;
+    auto placeOf = [this](std::uint64_t h) {
+        auto it = mHandleLines.find(h);
+        return it == mHandleLines.end() ? std::string() : "line " + std::to_string(it->second);
+    };
+    if (!auditDrawing(mDb, placeOf, error)) throw ReadError{error};
 }
 
 }  // namespace
