@@ -131,7 +131,8 @@ Acad::ErrorStatus arx::readObjectPrefix(AcDbObject* obj, AcDbDwgFiler* filer)
     std::vector<arx::KeptSection> kept;
     if ((flags & 1) != 0) {
         if ((es = readBlob(filer, xdata)) != Acad::eOk) return es;
-        if (!arx::isValidTagStore(xdata)) return Acad::eDwgObjectImproperlyRead;
+        std::string why;
+        if (!arx::isWritableTagStore(xdata, arx::TagPlace::kExtendedData, why)) return Acad::eDwgObjectImproperlyRead;
     }
     if ((flags & 2) != 0) {
         std::uint32_t n = 0;
@@ -140,7 +141,8 @@ Acad::ErrorStatus arx::readObjectPrefix(AcDbObject* obj, AcDbDwgFiler* filer)
             arx::KeptSection k;
             if ((es = readBlob(filer, k.subclass)) != Acad::eOk) return es;
             if ((es = readBlob(filer, k.tags)) != Acad::eOk) return es;
-            if (!arx::isValidTagStore(k.tags)) return Acad::eDwgObjectImproperlyRead;
+            std::string why;
+            if (!arx::isWritableTagStore(k.tags, arx::TagPlace::kObject, why)) return Acad::eDwgObjectImproperlyRead;
             kept.push_back(std::move(k));
         }
     }

@@ -64,7 +64,8 @@ Acad::ErrorStatus AcDbXrecord::dwgInFields(AcDbDwgFiler* filer)
     } else {
         return Acad::eNoInputFiler;
     }
-    if (!arx::isValidTagStore(data)) return Acad::eDwgObjectImproperlyRead;
+    std::string why;
+    if (!arx::isWritableTagStore(data, arx::TagPlace::kRawObject, why)) return Acad::eDwgObjectImproperlyRead;
     mData = std::move(data);
     return filer->filerStatus();
 }

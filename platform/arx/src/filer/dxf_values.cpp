@@ -176,6 +176,109 @@ bool appendResbufAsTags(std::string& tags, const resbuf* rb)
     return false;
 }
 
+bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why)
+{
+    if (!isValidTagStore(store)) {
+        why = "damaged group store";
+        return false;
+    }
+    TagCursor cursor(store);
+    Tag t;
+    bool first = true;
+    bool open102 = false;
+    int pointY = -1;  // the y code that must come next
+    while (cursor.next(t)) {
+        const std::string code = std::to_string(t.code);
+        auto bad = [&](const char* what) {
+            why = "group " + code + " " + what;
+            return false;
+        };
+        if (t.code < 0 || t.code > 1071) return bad("has no DXF code");
+        if (t.code == 0 && place != TagPlace::kSection) return bad("would start a record");
+        if (t.code == 9 && place == TagPlace::kHeaderVariable) return bad("would start a header variable");
+        if (place == TagPlace::kExtendedData && (t.code < 1000 || (first && t.code != 1001)))
+            return bad("is not extended data");
+        const bool inObject = place == TagPlace::kObject || place == TagPlace::kRawObject;
+        if (inObject && t.code == 1001) return bad("would start extended data");
+        // What a known class keeps is read again through the DXF filer, which
+        // knows every code's type and reads a point's x with its y.
+        if (place == TagPlace::kObject) {
+            if (dxfValueType(t.code) == DxfValueType::kInvalid) return bad("has no value type");
+            if (pointY >= 0 && t.code != pointY) return bad("follows an x coordinate without its y");
+            pointY = isPointCode(t.code) ? t.code + 10 : -1;
+        }
+        if (place == TagPlace::kSection) {
+            if (first && t.code != 0) return bad("would not start a record");
+            if (t.code == 0 && (t.value == "ENDSEC" || t.value == "EOF" || t.value == "SECTION"))
+                return bad("would end the section");
+        }
+        first = false;
+        // An application's 102 groups open and close in pairs; the two the
+        // host reads itself are never kept.
+        if (t.code == 102 && place != TagPlace::kSection) {
+            if (!t.value.empty() && t.value[0] == '{') {
+                if (open102) return bad("opens a group inside a group");
+                if (t.value == "{ACAD_REACTORS" || t.value == "{ACAD_XDICTIONARY") return bad("is the host's own");
+                open102 = true;
+            } else if (t.value == "}") {
+                if (!open102) return bad("closes no group");
+                open102 = false;
+            }
+        }
+        const bool binaryCode = isBinaryCode(t.code);
+        if (t.kind == TagKind::Binary) {
+            if (!binaryCode) return bad("holds bytes");
+            if (t.value.size() > 32767) return bad("is too long");
+            continue;
+        }
+        if (t.kind != TagKind::Text) return bad("is of no kind");
+        if (t.value.find_first_of(std::string_view("\n\r\0", 3)) != std::string_view::npos)
+            return bad("would not stay on its line");
+        if (t.value.size() > (1u << 20)) return bad("is too long");
+        if (binaryCode) return bad("holds text");
+        // Values kept as they stand are read back as text; only a known
+        // class's groups are parsed by their type.
+        if (place != TagPlace::kObject) continue;
+        std::int64_t n = 0;
+        double d = 0;
+        std::uint64_t h = 0;
+        switch (dxfValueType(t.code)) {
+        case DxfValueType::kPoint:
+        case DxfValueType::kDouble:
+            if (!parseDouble(t.value, d)) return bad("is not a number");
+            break;
+        case DxfValueType::kInt16:
+        case DxfValueType::kBool:
+            if (!parseInt(t.value, n) || n < -32768 || n > 65535) return bad("is not a 16-bit integer");
+            break;
+        case DxfValueType::kInt32:
+            if (!parseInt(t.value, n) || n < INT32_MIN || n > static_cast<std::int64_t>(UINT32_MAX))
+                return bad("is not a 32-bit integer");
+            break;
+        case DxfValueType::kInt64:
+            if (!parseInt(t.value, n)) return bad("is not an integer");
+            break;
+        case DxfValueType::kBinary:
+            return bad("holds text");
+        case DxfValueType::kObjectId:
+            if (!parseHexHandle(trimSpaces(t.value), h)) return bad("is not a handle");
+            break;
+        case DxfValueType::kString:
+        case DxfValueType::kHandle:
+        case DxfValueType::kInvalid: break;
+        }
+    }
+    if (open102) {
+        why = "a 102 group is not closed";
+        return false;
+    }
+    if (pointY >= 0) {
+        why = "an x coordinate ends the groups without its y";
+        return false;
+    }
+    return true;
+}
+
 resbuf* tagsToResbufChain(std::string_view store, AcDbDatabase* db)
 {
     resbuf* head = nullptr;

@@ -25,6 +25,20 @@ resbuf* copyResbuf(const resbuf* rb);
 // Appends a result buffer as DXF groups to a tag store. Ids are written as
 // their handles. Fails for a type that has no DXF form.
 bool appendResbufAsTags(std::string& tags, const resbuf* rb);
+// Where a tag store from a binary file will be written in DXF, which decides the
+// group codes it may hold.
+enum class TagPlace {
+    kObject,          // groups a known class keeps: read back through the DXF filer
+    kRawObject,       // groups kept as they stand (proxies, xrecord values): no 0 group
+    kExtendedData,    // 1000-1071 only, starting with a 1001 application name
+    kHeaderVariable,  // the value of a header variable: no 0 or 9 group
+    kSection,         // whole records of a kept section
+};
+// Whether every group of a store would be read back as it is when written in
+// DXF: a code the reader accepts, a value of the code's type that stays on its
+// line. why says what is wrong when it is not.
+bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why);
+
 // Builds a chain from a tag store; id groups are resolved in db (reserving ids
 // for handles that name nothing). Returns null for an empty store.
 resbuf* tagsToResbufChain(std::string_view tags, AcDbDatabase* db);
