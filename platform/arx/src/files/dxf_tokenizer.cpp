@@ -1,8 +1,11 @@
 #include "dxf_tokenizer.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 #include "../core/numtext.h"
 
@@ -12,23 +15,37 @@ namespace {
 constexpr size_t kBlock = 4u << 20;
 }
 
-DxfTokenizer::DxfTokenizer(int fd) : mFd(fd), mBuf(kBlock) {}
+DxfTokenizer::DxfTokenizer(int fd) : mFd(fd)
+{
+    // A small file gets a buffer its size; a large one is read in blocks.
+    struct stat st {};
+    size_t size = kBlock;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) < kBlock)
+        size = std::max<size_t>(static_cast<size_t>(st.st_size) + 1, 4096);
+    mBuf.reset(new char[size]);
+    mCapacity = size;
+}
 
 bool DxfTokenizer::fill()
 {
     if (mEof) return false;
     // Keep the unread part and read more after it.
     if (mStart > 0) {
-        std::memmove(mBuf.data(), mBuf.data() + mStart, mEnd - mStart);
+        std::memmove(mBuf.get(), mBuf.get() + mStart, mEnd - mStart);
         mEnd -= mStart;
         mStart = 0;
     }
-    if (mEnd == mBuf.size()) {
-        if (mBuf.size() >= kMaxLine + kBlock) return false;
-        mBuf.resize(mBuf.size() * 2);
+    if (mEnd == mCapacity) {
+        // A line longer than the buffer: grow it, up to the longest line allowed.
+        if (mCapacity >= kMaxLine + kBlock) return false;
+        size_t grown = std::min(mCapacity * 2, kMaxLine + kBlock);
+        std::unique_ptr<char[]> bigger(new char[grown]);
+        std::memcpy(bigger.get(), mBuf.get(), mEnd);
+        mBuf = std::move(bigger);
+        mCapacity = grown;
     }
     for (;;) {
-        ssize_t n = ::read(mFd, mBuf.data() + mEnd, mBuf.size() - mEnd);
+        ssize_t n = ::read(mFd, mBuf.get() + mEnd, mCapacity - mEnd);
         if (n < 0) {
             if (errno == EINTR) continue;
             mError = std::string("read failed: ") + std::strerror(errno);
@@ -46,7 +63,7 @@ bool DxfTokenizer::fill()
 bool DxfTokenizer::readLine(std::string_view& out)
 {
     for (;;) {
-        const char* base = mBuf.data() + mStart;
+        const char* base = mBuf.get() + mStart;
         size_t avail = mEnd - mStart;
         const void* nl = std::memchr(base, '\n', avail);
         if (nl != nullptr) {
@@ -64,7 +81,7 @@ bool DxfTokenizer::readLine(std::string_view& out)
             if (failed()) return false;
             // The last line may lack its line break.
             if (mEnd > mStart) {
-                out = std::string_view(mBuf.data() + mStart, mEnd - mStart);
+                out = std::string_view(mBuf.get() + mStart, mEnd - mStart);
                 if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
                 mConsumed += mEnd - mStart;
                 mStart = mEnd;

@@ -3,6 +3,7 @@
 // file. A value is valid until the next group is read.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +28,8 @@ private:
     bool fill();
 
     int mFd;
-    std::vector<char> mBuf;
+    std::unique_ptr<char[]> mBuf;  // not cleared: only what was read is looked at
+    size_t mCapacity = 0;
     size_t mStart = 0;
     size_t mEnd = 0;
     bool mEof = false;
