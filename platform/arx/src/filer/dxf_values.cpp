@@ -232,7 +232,9 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
             continue;
         }
         if (t.kind != TagKind::Text) return bad("is of no kind");
-        if (t.value.find_first_of(std::string_view("\n\r\0", 3)) != std::string_view::npos)
+        // A line break would end the value early, and a line's last carriage
+        // return is taken as part of its end.
+        if (t.value.find('\n') != std::string_view::npos || (!t.value.empty() && t.value.back() == '\r'))
             return bad("would not stay on its line");
         if (t.value.size() > (1u << 20)) return bad("is too long");
         if (binaryCode) return bad("holds text");

@@ -68,9 +68,23 @@ bool auditContainers(AcDbDatabase* db, const PlaceOf& placeOf, std::string& erro
         if (table == nullptr) continue;
         if (!check(t, ObjectAccess::records(table), recordClasses[k], "a table record")) return false;
         if (k != static_cast<int>(TableKind::kBlock)) continue;
+        std::unordered_map<AcDbStub*, AcDbStub*> markers;
         for (const AcDbObjectId& id : ObjectAccess::records(table)) {
             auto* btr = AcDbBlockTableRecord::cast(static_cast<AcDbStub*>(id)->object);
             if (!check(id, ObjectAccess::entities(btr), AcDbEntity::desc(), "an entity")) return false;
+            // The BLOCK and ENDBLK records have handles of their own, which no
+            // object and no other block may have.
+            for (AcDbStub* m : {static_cast<AcDbStub*>(ObjectAccess::blockBegin(btr)),
+                                static_cast<AcDbStub*>(ObjectAccess::blockEnd(btr))}) {
+                if (m == nullptr) continue;
+                auto [it, fresh] = markers.emplace(m, id);
+                if (m->object != nullptr || !fresh) {
+                    error = at(placeOf, id) + "block " + hex(static_cast<AcDbStub*>(id)->handle) +
+                            " gives its BLOCK or ENDBLK record handle " + hex(m->handle) + ", which " +
+                            (fresh ? "an object has" : "is used twice");
+                    return false;
+                }
+            }
         }
     }
     return true;

@@ -116,7 +116,7 @@ bool DwgReader::readMeta(std::uint64_t at)
         m.readBlob(v.name);
         std::string why;
         if (m.readBlob(v.tags) != Acad::eOk) return bad("header variable");
-        if (v.name.empty() || v.name.find_first_of(std::string_view("\n\r\0", 3)) != std::string::npos ||
+        if (v.name.empty() || v.name.find('\n') != std::string::npos || v.name.back() == '\r' ||
             !isWritableTagStore(v.tags, TagPlace::kHeaderVariable, why))
             return bad(("header variable " + v.name.substr(0, 40) + ": " + why).c_str());
         // The host writes these itself.
@@ -130,7 +130,7 @@ bool DwgReader::readMeta(std::uint64_t at)
             if (k.name == own) return bad("a kept section has the name of one the host reads");
         std::string why;
         if (m.readBlob(k.tags) != Acad::eOk) return bad("kept section");
-        if (k.name.empty() || k.name.find_first_of(std::string_view("\n\r\0", 3)) != std::string::npos ||
+        if (k.name.empty() || k.name.find('\n') != std::string::npos || k.name.back() == '\r' ||
             !isWritableTagStore(k.tags, TagPlace::kSection, why))
             return bad(("section " + k.name.substr(0, 40) + ": " + why).c_str());
         mImpl->extraSections.push_back(std::move(k));
@@ -238,6 +238,14 @@ bool DwgReader::run(std::string& error)
     if (!readAt(0, &mHeader, sizeof mHeader)) return finish();
     if (std::memcmp(mHeader.magic, dwgfile::kMagic, sizeof mHeader.magic) != 0) {
         fail(0, "not a binary drawing of this host");
+        return finish();
+    }
+    if (mHeader.dwgVersion != AcDb::kDHL_1024 && mHeader.dwgVersion != AcDb::kDHL_1027) {
+        fail(20, "drawing version " + std::to_string(mHeader.dwgVersion) + " is not one this host reads (29 or 31)");
+        return finish();
+    }
+    if (mHeader.maintVersion > AcDb::kMReleaseMax) {
+        fail(24, "maintenance version " + std::to_string(mHeader.maintVersion) + " is out of range");
         return finish();
     }
     if (mHeader.formatVersion != dwgfile::kFormatVersion) {
