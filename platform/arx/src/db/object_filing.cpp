@@ -229,11 +229,19 @@ Acad::ErrorStatus AcDbObject::dxfIn(AcDbDxfFiler* filer)
         size_t i = in->position();
         while (i < r.size() && r.tag(i).code < 1000) ++i;
         if (i < r.size()) {
+            // Extended data is 1000-series groups, each application's starting with its 1001 name.
+            if (r.tag(i).code != 1001)
+                return filer->setError(Acad::eBadDxfSequence, L"line %llu: extended data must start with a 1001 group",
+                                       static_cast<unsigned long long>(r.tag(i).line));
             std::string& xdata = ObjectAccess::extra(this).xdata;
             xdata.clear();
-            for (; i < r.size(); ++i)
+            for (; i < r.size(); ++i) {
+                if (r.tag(i).code < 1000)
+                    return filer->setError(Acad::eBadDxfSequence, L"line %llu: group %d in extended data",
+                                           static_cast<unsigned long long>(r.tag(i).line), r.tag(i).code);
                 arx::addTag(xdata, r.tag(i).code, r.tag(i).binary ? arx::TagKind::Binary : arx::TagKind::Text,
                             r.value(i));
+            }
         }
     }
     return filer->filerStatus();

@@ -186,6 +186,7 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
     Tag t;
     bool first = true;
     bool open102 = false;
+    bool firstOfObject = true;
     int pointY = -1;  // the y code that must come next
     while (cursor.next(t)) {
         const std::string code = std::to_string(t.code);
@@ -198,7 +199,7 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
         if (t.code == 9 && place == TagPlace::kHeaderVariable) return bad("would start a header variable");
         if (place == TagPlace::kExtendedData && (t.code < 1000 || (first && t.code != 1001)))
             return bad("is not extended data");
-        const bool inObject = place == TagPlace::kObject || place == TagPlace::kRawObject;
+        const bool inObject = place == TagPlace::kObject || place == TagPlace::kRawObject || place == TagPlace::kProxy;
         if (inObject && t.code == 1001) return bad("would start extended data");
         // What a known class keeps is read again through the DXF filer, which
         // knows every code's type and reads a point's x with its y.
@@ -239,8 +240,13 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
         if (t.value.size() > (1u << 20)) return bad("is too long");
         if (binaryCode) return bad("holds text");
         // Values kept as they stand are read back as text; only a known
-        // class's groups are parsed by their type.
-        if (place != TagPlace::kObject) continue;
+        // class's groups are parsed by their type, and the first of a proxy's
+        // groups, which ends the header that is read before them.
+        const bool typed = place == TagPlace::kObject || (place == TagPlace::kProxy && firstOfObject);
+        firstOfObject = false;
+        if (!typed) continue;
+        if (place == TagPlace::kProxy && (t.code == 5 || t.code == 105)) return bad("would be taken for the handle");
+        if (dxfValueType(t.code) == DxfValueType::kInvalid) return bad("has no value type");
         std::int64_t n = 0;
         double d = 0;
         std::uint64_t h = 0;

@@ -29,7 +29,9 @@ bool appendResbufAsTags(std::string& tags, const resbuf* rb);
 // group codes it may hold.
 enum class TagPlace {
     kObject,          // groups a known class keeps: read back through the DXF filer
-    kRawObject,       // groups kept as they stand (proxies, xrecord values): no 0 group
+    kRawObject,       // groups kept as they stand (xrecord values): no 0 group
+    kProxy,           // a proxy's groups: kept as they stand after the object's
+                      // header, whose reader sees the first of them
     kExtendedData,    // 1000-1071 only, starting with a 1001 application name
     kHeaderVariable,  // the value of a header variable: no 0 or 9 group
     kSection,         // whole records of a kept section

@@ -178,7 +178,7 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payl
         ObjectAccess::state(proxy) = 0;
         std::string why;
         if (es != Acad::eOk || filer.remaining() != 0) return broken("bad proxy record");
-        if (!isWritableTagStore(tags, TagPlace::kRawObject, why)) return broken(why);
+        if (!isWritableTagStore(tags, TagPlace::kProxy, why)) return broken(why);
         proxyData(proxy)->bytes = std::move(tags);
         proxyData(proxy)->recordName = rc.recordName;
         if (rc.cls != nullptr && rc.recordName.empty()) {

@@ -212,6 +212,7 @@ AcDbObject* DxfReader::proxyFromRecord(size_t filerStart, const ProxyClassInfo& 
     for (size_t i = filer.position(); i < mRec.size(); ++i) {
         const DxfTag& t = mRec.tag(i);
         if (t.code == 1001) inXdata = true;
+        if (inXdata && t.code < 1000) fail(t.line, "group " + std::to_string(t.code) + " in extended data");
         addTag(inXdata ? xdata : tags, t.code, t.binary ? TagKind::Binary : TagKind::Text, mRec.value(i));
     }
     proxyData(proxy)->bytes = std::move(tags);
