@@ -122,6 +122,11 @@ TEST_F(BadInput, InconsistentRecords)
     expectRefused(entities("  0\nLINE\n  5\nFFFFFFFFFFFFFFFF\n"), "seed.dxf", {"no room"});
     expectRefused(entities("  0\nLINE\n  5\nA00\n102\n{ACAD_REACTORS\n330\n1\n"), "open102.dxf",
                   {"no closing"});
+    expectRefused(entities("  0\nLINE\n  5\nA00\n1001\nACAD\n1000\nx\n  4\nnot xdata\n"), "xdata.dxf",
+                  {"line 23", "group 4 in extended data"});
+    expectRefused(entities("  0\nLINE\n  5\nA00\n1000\nx\n"), "xdatastart.dxf", {"line 19", "1001"});
+    expectRefused(entities("  0\nZZUNKNOWN\n  5\nA00\n 40\n1\n1001\nACAD\n  4\nnot xdata\n"),
+                  "proxyxdata.dxf", {"line 23", "group 4 in extended data"});
 }
 
 TEST_F(BadInput, DrawingStaysUsableAfterAFailedRead)
@@ -187,6 +192,12 @@ TEST_F(BadInput, DamagedBinaryHeaderAndDirectory)
     std::string b = valid;
     put<std::uint32_t>(b, offsetof(Header, formatVersion), 99);
     expectRefused(b, "format.dwg", {"byte 16", "format 99"});
+    b = valid;
+    put<std::uint32_t>(b, offsetof(Header, dwgVersion), 77);
+    expectRefused(b, "version.dwg", {"byte 20", "drawing version 77"});
+    b = valid;
+    put<std::uint32_t>(b, offsetof(Header, maintVersion), 4278190088u);
+    expectRefused(b, "maint.dwg", {"byte 24", "maintenance version"});
     b = valid;
     put<std::uint64_t>(b, offsetof(Header, objectCount), ~std::uint64_t(0));
     expectRefused(b, "count.dwg", {"byte 40", "directory does not fit"});
