@@ -68,9 +68,13 @@ bool writeDwgFile(AcDbDatabase* db, OutputFile& out, AcDb::AcDbDwgVersion versio
                            {}};
             cls->getClassVersion(key.dwgVersion, key.maintVersion);
         }
-        // Records of one class kept under another record type are a class of their own.
-        auto [it, fresh] =
-            classIndex.emplace(key.cppName + L'\n' + key.recordName, static_cast<std::uint32_t>(classes.size()));
+        // Every field tells classes apart: a proxy may stand for a class that
+        // is loaded, as another kind (an entity record in an objects section)
+        // or under another record type.
+        const std::wstring id = key.cppName + L'\n' + key.dxfName + L'\n' + key.appName + L'\n' + key.recordName +
+                                L'\n' + std::to_wstring(key.proxyFlags) + L'\n' + std::to_wstring(key.dwgVersion) +
+                                L'\n' + std::to_wstring(key.maintVersion) + (key.isEntity ? L"\nE" : L"\nO");
+        auto [it, fresh] = classIndex.emplace(id, static_cast<std::uint32_t>(classes.size()));
         if (fresh) classes.push_back(key);
         return it->second;
     };
