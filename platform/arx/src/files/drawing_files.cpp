@@ -86,7 +86,6 @@ FileKind sniffFile(const std::string& path, std::string& detail)
         return FileKind::kForeignDwg;
     }
     if (b.substr(0, 3) == "\xEF\xBB\xBF") b.remove_prefix(3);
-    if (b.find('\0') != std::string_view::npos) return FileKind::kUnknown;
     // DXF starts with a group code line: 0 (SECTION) or 999 (a comment).
     size_t nl = b.find('\n');
     std::int64_t code = -1;
@@ -111,6 +110,8 @@ Acad::ErrorStatus readDrawing(AcDbDatabase* db, const ACHAR* path, DrawingFormat
         if (kind == FileKind::kForeignDwg) what += " (version " + detail + ")";
         if (kind == FileKind::kMissing || (kind == FileKind::kUnknown && !detail.empty()))
             what = detail.empty() ? "no such file" : detail;
+        else if (kind == FileKind::kUnknown || kind == FileKind::kEmpty)
+            what = "is " + what;
         else
             what = "is " + what + ", not " + describe(wanted);
         setLastFileError(file + ": " + what);

@@ -304,6 +304,12 @@ AcDbObject* DxfReader::buildObject(size_t filerStart, bool entity, AcDbStub* stu
             delete obj;
             return revived;
         }
+        // Otherwise it stays a proxy, whose stream must at least hold the
+        // object's common fields: the binary file writes the stream as it is.
+        if (rs != Acad::eOk && rs != Acad::eMakeMeProxy)
+            fail(recordLine(), std::string(type()) + " record: the object's data does not read (" +
+                                   toUtf8(acadErrorStatusText(rs)) + ")");
+        if (loadProxyBase(obj) != Acad::eOk) fail(recordLine(), std::string(type()) + " record: the object's data is damaged");
     }
     return obj;
 }
