@@ -21,7 +21,10 @@ struct ScriptError {
 
 class Session {
 public:
-    Session(Application& app, std::string path) : mApp(app), mPath(std::move(path)) {}
+    Session(Application& app, std::string path, std::FILE* errors)
+        : mApp(app), mPath(std::move(path)), mErrors(errors)
+    {
+    }
     int run();
 
 private:
@@ -39,6 +42,7 @@ private:
 
     Application& mApp;
     std::string mPath;
+    std::FILE* mErrors;
     std::vector<std::string> mLines;
     size_t mNext = 0;
     size_t mLineNo = 0;
@@ -58,7 +62,8 @@ bool Session::nextLine(std::string& verb, std::string& rest)
         line = line.substr(b);
         size_t sp = line.find_first_of(" \t");
         verb = line.substr(0, sp);
-        rest = sp == std::string::npos ? "" : line.substr(line.find_first_not_of(" \t", sp));
+        size_t arg = sp == std::string::npos ? std::string::npos : line.find_first_not_of(" \t", sp);
+        rest = arg == std::string::npos ? "" : line.substr(arg);
         while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.pop_back();
         return true;
     }
@@ -133,13 +138,13 @@ int Session::run()
 {
     std::ifstream in(mPath, std::ios::binary);
     if (!in) {
-        std::fprintf(stderr, "arxhost: %s: cannot read the script\n", mPath.c_str());
+        std::fprintf(mErrors, "arxhost: %s: cannot read the script\n", mPath.c_str());
         return 1;
     }
     std::string line;
     while (std::getline(in, line)) {
         if (mLines.size() >= 1'000'000 || line.size() > 65536) {
-            std::fprintf(stderr, "arxhost: %s:%zu: the script is too large\n", mPath.c_str(), mLines.size() + 1);
+            std::fprintf(mErrors, "arxhost: %s:%zu: the script is too large\n", mPath.c_str(), mLines.size() + 1);
             return 1;
         }
         mLines.push_back(line);
@@ -157,7 +162,7 @@ int Session::run()
         }
     } catch (const ScriptError& e) {
         std::fflush(stdout);
-        std::fprintf(stderr, "arxhost: %s:%s\n", mPath.c_str(), e.message.c_str());
+        std::fprintf(mErrors, "arxhost: %s:%s\n", mPath.c_str(), e.message.c_str());
         mApp.setInputSource(nullptr);
         return 1;
     }
@@ -167,9 +172,9 @@ int Session::run()
 
 }  // namespace
 
-int runSession(Application& app, const std::string& scriptPath)
+int runSession(Application& app, const std::string& scriptPath, std::FILE* errors)
 {
-    Session session(app, scriptPath);
+    Session session(app, scriptPath, errors);
     return session.run();
 }
 
