@@ -141,8 +141,11 @@ Acad::ErrorStatus arx::readObjectPrefix(AcDbObject* obj, AcDbDwgFiler* filer)
             arx::KeptSection k;
             if ((es = readBlob(filer, k.subclass)) != Acad::eOk) return es;
             if ((es = readBlob(filer, k.tags)) != Acad::eOk) return es;
+            // The groups of a block's BLOCK and ENDBLK records are written and read as they stand.
+            const bool raw = k.subclass == "BLOCK" || k.subclass == "ENDBLK";
             std::string why;
-            if (!arx::isWritableTagStore(k.tags, arx::TagPlace::kObject, why)) return Acad::eDwgObjectImproperlyRead;
+            if (!arx::isWritableTagStore(k.tags, raw ? arx::TagPlace::kRawObject : arx::TagPlace::kObject, why))
+                return Acad::eDwgObjectImproperlyRead;
             kept.push_back(std::move(k));
         }
     }

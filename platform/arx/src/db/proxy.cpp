@@ -115,12 +115,17 @@ Acad::ErrorStatus AcDbProxyObject::dwgInFields(AcDbDwgFiler* filer)
 namespace arx {
 
 // Number of the proxy's class in the CLASSES section being written (500 and up).
-static int proxyClassNumber(AcDbDxfFiler* filer, const std::wstring& dxfName)
+static int proxyClassNumber(AcDbDxfFiler* filer, const ProxyClassInfo& cls)
 {
     auto* out = dynamic_cast<DxfOutFiler*>(filer);
-    if (out != nullptr && out->classes() != nullptr)
-        for (size_t i = 0; i < out->classes()->size(); ++i)
-            if ((*out->classes())[i].dxfName == dxfName) return 500 + static_cast<int>(i);
+    if (out != nullptr && out->classes() != nullptr) {
+        const std::vector<ClassEntry>& classes = *out->classes();
+        // The entry of this very class; another class of the same DXF name only when there is none.
+        for (size_t i = 0; i < classes.size(); ++i)
+            if (classes[i].dxfName == cls.dxfName && classes[i].cppName == cls.className) return 500 + static_cast<int>(i);
+        for (size_t i = 0; i < classes.size(); ++i)
+            if (classes[i].dxfName == cls.dxfName) return 500 + static_cast<int>(i);
+    }
     return 499;
 }
 
@@ -148,7 +153,7 @@ Acad::ErrorStatus proxyRecordOut(const AcDbObject* obj, const ProxyData& d, AcDb
 {
     filer->writeString(AcDb::kDxfSubclass, entity ? L"AcDbProxyEntity" : L"AcDbProxyObject");
     filer->writeInt32(AcDb::kDxfInt32, entity ? 498 : 499);
-    filer->writeInt32(static_cast<AcDb::DxfCode>(91), proxyClassNumber(filer, d.cls.dxfName));
+    filer->writeInt32(static_cast<AcDb::DxfCode>(91), proxyClassNumber(filer, d.cls));
     if (entity) filer->writeInt32(static_cast<AcDb::DxfCode>(92), 0);
     filer->writeInt32(static_cast<AcDb::DxfCode>(93), static_cast<Adesk::Int32>(d.bytes.size() * 8));
     for (size_t at = 0; at < d.bytes.size(); at += 127) {
@@ -355,6 +360,11 @@ AcDbObject* reviveProxy(AcDbObject* proxy, Acad::ErrorStatus& es)
     if (d == nullptr || d->foreign) return nullptr;
     AcRxClass* cls = AcRxClass::cast(acrxClassDictionary->at(d->cls.className.c_str()));
     if (cls == nullptr || cls->pseudoConstructor() == nullptr) return nullptr;
+    // An entity's data never makes another kind of object, nor the other way round.
+    if (cls->isDerivedFrom(AcDbEntity::desc()) != (AcDbEntity::cast(proxy) != nullptr)) {
+        es = Acad::eWrongObjectType;
+        return nullptr;
+    }
     AcRxObject* made = cls->create();
     auto* obj = AcDbObject::cast(made);
     if (obj == nullptr) {

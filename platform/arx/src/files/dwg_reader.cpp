@@ -23,6 +23,7 @@ namespace {
 
 struct RecordClass {
     ProxyClassInfo info;
+    bool otherKind = false;  // a loaded class filed as the other kind (entity or not)
     std::wstring recordName;  // of records kept under another record type
     AcRxClass* cls = nullptr;  // null when the host does not know it
 };
@@ -104,8 +105,11 @@ bool DwgReader::readMeta(std::uint64_t at)
         if (!rc.info.className.empty() && rc.info.className[0] == L'*') rc.info.className.clear();
         if (!rc.info.className.empty()) {
             rc.cls = AcRxClass::cast(acrxClassDictionary->at(rc.info.className.c_str()));
+            if (rc.cls != nullptr && rc.cls->isDerivedFrom(AcDbObject::desc()) &&
+                rc.cls->isDerivedFrom(AcDbEntity::desc()) != entity)
+                rc.otherKind = true;
             if (rc.cls != nullptr && (!rc.cls->isDerivedFrom(AcDbObject::desc()) || rc.cls->pseudoConstructor() == nullptr ||
-                                      rc.cls->isDerivedFrom(AcDbEntity::desc()) != entity))
+                                      rc.otherKind))
                 rc.cls = nullptr;
         }
         mClasses.push_back(std::move(rc));
@@ -207,6 +211,9 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payl
         if (es != Acad::eMakeMeProxy)
             return broken(es != Acad::eOk ? toUtf8(acadErrorStatusText(es)) : std::to_string(filer.remaining()) + " bytes left unread");
     }
+    // An object's own data is filed under its own class's kind; only a
+    // proxy read from DXF may stand for a class as the other kind.
+    if (rc.otherKind) return broken(rc.info.isEntity ? "its class is not an entity class" : "its class is an entity class");
     // A class the host does not know, or an object that asked to stay a proxy.
     AcDbObject* proxy = makeProxy(rc.info, ProxyData::Form::kBinary, std::move(payload));
     mImpl->attach(stub, proxy);

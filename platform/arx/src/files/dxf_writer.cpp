@@ -110,16 +110,21 @@ void DxfWriter::classes()
 {
     mClasses = mImpl->classes;
     std::map<std::wstring, int> counts;
-    auto entryFor = [&](const std::wstring& dxf) -> ClassEntry* {
+    // Records name their class by DXF name, so one entry serves a DXF name;
+    // proxy records name theirs by number, so a proxy's class that shares its
+    // DXF name with another class gets an entry of its own.
+    auto entryFor = [&](const std::wstring& dxf, const std::wstring* cpp) -> ClassEntry* {
         for (ClassEntry& e : mClasses)
-            if (e.dxfName == dxf) return &e;
+            if (e.dxfName == dxf && (cpp == nullptr || e.cppName == *cpp)) return &e;
         return nullptr;
     };
     mImpl->forEachStub([&](AcDbStub* s) {
         AcDbObject* obj = s->object;
         if (obj == nullptr || (s->flags & AcDbStub::kErased) != 0) return;
         ClassEntry e;
+        bool byNumber = false;
         if (ProxyData* d = proxyData(obj)) {
+            byNumber = d->form == ProxyData::Form::kBinary;
             if (d->cls.className.empty()) return;  // an entity type the host does not know: no class of its own
             e.dxfName = d->cls.dxfName;
             e.cppName = d->cls.className;
@@ -140,7 +145,7 @@ void DxfWriter::classes()
             e.isEntity = cls->isDerivedFrom(AcDbEntity::desc());
         }
         ++counts[e.dxfName];
-        if (entryFor(e.dxfName) == nullptr) mClasses.push_back(e);
+        if (entryFor(e.dxfName, byNumber ? &e.cppName : nullptr) == nullptr) mClasses.push_back(e);
     });
     mText.text(0, "SECTION");
     mText.text(2, "CLASSES");
