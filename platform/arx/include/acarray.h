@@ -1,5 +1,6 @@
-// AcArray: the SDK's growable array. Growth happens in steps of the growth length
-// given at construction, so callers control how often the array reallocates.
+// AcArray: the SDK's growable array. It grows by at least the growth length given
+// at construction and at least doubles, so that appending stays linear however
+// small the growth length.
 #pragma once
 #include <algorithm>
 #include <utility>
@@ -116,13 +117,14 @@ public:
     auto end() const { return mData.end(); }
 
 private:
-    // Reserve in multiples of the growth length, as the SDK's array does.
+    // Reserve in multiples of the growth length, at least doubling: steps of a
+    // fixed size would copy the array once per step and make appending quadratic.
     void grow(int extra)
     {
         size_t need = mData.size() + static_cast<size_t>(extra);
         if (need <= mData.capacity()) return;
         size_t step = static_cast<size_t>(mGrowLength);
-        size_t cap = std::max(need, mData.capacity() + step);
+        size_t cap = std::max({need, mData.capacity() + step, mData.capacity() * 2});
         cap = (cap + step - 1) / step * step;
         mData.reserve(cap);
     }
