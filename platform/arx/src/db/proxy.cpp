@@ -252,6 +252,34 @@ Acad::ErrorStatus AcDbProxyObject::dxfInFields(AcDbDxfFiler* filer)
 
 namespace arx {
 
+static bool isDatabaseClass(const AcRxClass* c)
+{
+    return c != nullptr && c->isDerivedFrom(AcDbObject::desc()) && c->pseudoConstructor() != nullptr;
+}
+
+AcRxClass* classForRecordType(const std::vector<ClassEntry>& entries, const std::wstring& dxfName,
+                              const ClassEntry*& entry)
+{
+    entry = nullptr;
+    for (const ClassEntry& e : entries)
+        if (e.dxfName == dxfName) {
+            entry = &e;
+            break;
+        }
+    if (entry != nullptr) {
+        AcRxClass* c = AcRxClass::cast(acrxClassDictionary->at(entry->cppName.c_str()));
+        if (isDatabaseClass(c)) return c;
+    }
+    AcRxClass* found = nullptr;
+    AcRxDictionaryIterator* it = acrxClassDictionary->newIterator();
+    for (; !it->done() && found == nullptr; it->next()) {
+        AcRxClass* c = AcRxClass::cast(it->object());
+        if (isDatabaseClass(c) && c->dxfName() != nullptr && dxfName == c->dxfName()) found = c;
+    }
+    delete it;
+    return found;
+}
+
 ProxyClassInfo classInfoOf(const AcRxClass* cls, bool isEntity)
 {
     ProxyClassInfo info;

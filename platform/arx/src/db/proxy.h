@@ -4,6 +4,7 @@
 // of a DXF file, or an object whose module was unloaded) or its DXF groups.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "dbproxy.h"
 
@@ -48,5 +49,12 @@ AcDbObject* reviveProxy(AcDbObject* proxy, Acad::ErrorStatus& es);
 // The proxy an object becomes when the code of its class goes away.
 AcDbObject* proxyFromObject(AcDbObject* obj, Acad::ErrorStatus& es);
 ProxyClassInfo classInfoOf(const AcRxClass* cls, bool isEntity);
+
+struct ClassEntry;
+// The class a DXF record of this type is made as: the class its CLASSES entry
+// names, else the registered class of that DXF name; null when no such class
+// is loaded (the record then becomes a proxy). entry is the CLASSES entry, if any.
+AcRxClass* classForRecordType(const std::vector<ClassEntry>& entries, const std::wstring& dxfName,
+                              const ClassEntry*& entry);
 
 }  // namespace arx

@@ -210,7 +210,7 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
         }
         if (place == TagPlace::kSection) {
             if (first && t.code != 0) return bad("would not start a record");
-            if (t.code == 0 && (t.value == "ENDSEC" || t.value == "EOF" || t.value == "SECTION"))
+            if (t.code == 0 && (t.value == "ENDSEC" || t.value == "EOF"))
                 return bad("would end the section");
         }
         first = false;

@@ -134,7 +134,7 @@ bool DwgReader::readMeta(std::uint64_t at)
             if (k.name == own) return bad("a kept section has the name of one the host reads");
         std::string why;
         if (m.readBlob(k.tags) != Acad::eOk) return bad("kept section");
-        if (k.name.empty() || k.name.find('\n') != std::string::npos || k.name.back() == '\r' ||
+        if (k.name.find('\n') != std::string::npos || (!k.name.empty() && k.name.back() == '\r') ||
             !isWritableTagStore(k.tags, TagPlace::kSection, why))
             return bad(("section " + k.name.substr(0, 40) + ": " + why).c_str());
         mImpl->extraSections.push_back(std::move(k));
@@ -170,7 +170,22 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payl
         return nullptr;
     };
     if (e.form == dwgfile::kFormDxfProxy) {
-        // A proxy read from DXF: its common fields, then its groups.
+        // Its record type must bring it back as what it is when written as DXF.
+        if (!rc.recordName.empty()) {
+            if (rc.recordName != L"ACAD_PROXY_ENTITY" && rc.recordName != L"ACAD_PROXY_OBJECT")
+                return broken("its record type is none that keeps groups");
+        } else {
+            const ClassEntry* entry = nullptr;
+            AcRxClass* made = classForRecordType(mImpl->classes, rc.info.dxfName, entry);
+            if (rc.info.dxfName.empty() || rc.info.dxfName == L"SECTION" || rc.info.dxfName == L"ENDSEC" ||
+                rc.info.dxfName == L"EOF" || rc.info.dxfName.find(L'\n') != std::wstring::npos)
+                return broken("its record type is not one");
+            // (A record of the other kind than its class stays a proxy when read.)
+            if (made != nullptr && rc.info.className != made->name() &&
+                made->isDerivedFrom(AcDbEntity::desc()) == rc.info.isEntity)
+                return broken("its record type " + toUtf8(rc.info.dxfName) + " is that of class " +
+                              toUtf8(made->name()));
+        }
         AcDbObject* proxy = makeProxy(rc.info, ProxyData::Form::kDxf, {});
         mImpl->attach(stub, proxy);
         ObjectAccess::state(proxy) = kStWrite | kStNew;
@@ -183,6 +198,13 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payl
         std::string why;
         if (es != Acad::eOk || filer.remaining() != 0) return broken("bad proxy record");
         if (!isWritableTagStore(tags, TagPlace::kProxy, why)) return broken(why);
+        // Another program's proxy record must not read as one of the host's own.
+        if (!rc.recordName.empty()) {
+            TagCursor cursor(tags);
+            Tag t;
+            while (cursor.next(t))
+                if (t.code == 300 && fromUtf8(t.value) == ownStreamMark()) return broken("it carries the host's mark");
+        }
         proxyData(proxy)->bytes = std::move(tags);
         proxyData(proxy)->recordName = rc.recordName;
         if (rc.cls != nullptr && rc.recordName.empty()) {

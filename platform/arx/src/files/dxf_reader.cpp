@@ -82,7 +82,6 @@ private:
     AcDbStub* claimHandle(size_t from, bool required = true);
     AcDbObject* buildObject(size_t filerStart, bool entity, AcDbStub* stub);
     AcDbObject* proxyFromRecord(size_t filerStart, const ProxyClassInfo& cls, AcDbStub* stub);
-    const ClassEntry* classEntry(const std::wstring& dxfName) const;
     bool paperFlag() const;
     void resolveEntities();
     void checkOwnership();
@@ -97,6 +96,7 @@ private:
     std::uint64_t mPendingLine = 0;
     bool mEof = false;
     std::unordered_map<std::uint64_t, std::uint64_t> mHandleLines;
+    std::unordered_map<std::string, std::pair<AcRxClass*, const ClassEntry*>> mClassOfType;
     std::vector<PendingEntity> mEntities;
     bool mSawEof = false;
 };
@@ -175,13 +175,6 @@ AcDbStub* DxfReader::claimHandle(size_t from, bool required)
     return nullptr;
 }
 
-const ClassEntry* DxfReader::classEntry(const std::wstring& dxfName) const
-{
-    for (const ClassEntry& e : mImpl->classes)
-        if (e.dxfName == dxfName) return &e;
-    return nullptr;
-}
-
 bool DxfReader::paperFlag() const
 {
     for (size_t i = 1; i < mRec.size(); ++i) {
@@ -248,27 +241,21 @@ AcDbObject* DxfReader::buildObject(size_t filerStart, bool entity, AcDbStub* stu
             return proxy;
         }
     }
-    AcRxClass* cls = nullptr;
     ProxyClassInfo info;
     info.dxfName = dxfName;
     info.isEntity = entity;
-    if (const ClassEntry* e = classEntry(dxfName)) {
+    // Records of one type come in numbers: their class is looked up once.
+    auto cached = mClassOfType.find(std::string(type()));
+    if (cached == mClassOfType.end()) {
+        const ClassEntry* e = nullptr;
+        AcRxClass* c = classForRecordType(mImpl->classes, dxfName, e);
+        cached = mClassOfType.emplace(std::string(type()), std::make_pair(c, e)).first;
+    }
+    AcRxClass* cls = cached->second.first;
+    if (const ClassEntry* e = cached->second.second) {
         info.className = e->cppName;
         info.appName = e->appName;
         info.proxyFlags = e->proxyFlags;
-        cls = AcRxClass::cast(acrxClassDictionary->at(e->cppName.c_str()));
-    }
-    if (cls == nullptr) {
-        AcRxDictionaryIterator* it = acrxClassDictionary->newIterator();
-        for (; !it->done(); it->next()) {
-            AcRxClass* c = AcRxClass::cast(it->object());
-            if (c != nullptr && c->dxfName() != nullptr && dxfName == c->dxfName() &&
-                c->isDerivedFrom(AcDbObject::desc()) && c->pseudoConstructor() != nullptr) {
-                cls = c;
-                break;
-            }
-        }
-        delete it;
     }
     if (cls == nullptr || (entity != cls->isDerivedFrom(AcDbEntity::desc())))
         return proxyFromRecord(filerStart, info, stub);
