@@ -336,7 +336,9 @@ TEST(Dictionaries, NamedObjectsDictionaryHoldsEntriesByKey)
     EXPECT_EQ(nod->nameAt(mineId, key), Acad::eOk);
     EXPECT_EQ(key, L"MY_APP");
     EXPECT_EQ(nod->getAt(L"NOTHING", got), Acad::eKeyNotFound);
-    EXPECT_EQ(nod->setAt(L"", new AcDbDictionary(), got), Acad::eInvalidKey);
+    auto* unnamed = new AcDbDictionary();
+    EXPECT_EQ(nod->setAt(L"", unnamed, got), Acad::eInvalidKey);
+    delete unnamed;  // refused: still the caller's
     nod->close();
     Opened<AcDbDictionary> opened(mineId);
     EXPECT_EQ(opened->ownerId(), db.namedObjectsDictionaryId());

@@ -162,6 +162,13 @@ TEST(Proxies, ObjectOfANewerVersionStaysAProxyInDxf)
     }
     const auto original = record(readText(dir.file("v3.dxf")), "TESTNOTE");
     ASSERT_FALSE(original.empty());
+    // The class files itself through its own dxfOutFields, and the CLASSES section names it.
+    EXPECT_TRUE(hasGroup(original, 100, "TestNote"));
+    EXPECT_TRUE(hasGroup(original, 1, "dxf future"));
+    const auto all = groups(readText(dir.file("v3.dxf")));
+    EXPECT_TRUE(hasGroup(all, 1, "TESTNOTE"));
+    EXPECT_TRUE(hasGroup(all, 2, "TestNote"));
+    EXPECT_TRUE(hasGroup(all, 3, "TestNoteApp"));
     {
         Versions v(1, 1);
         AcDbDatabase old(false, true);
