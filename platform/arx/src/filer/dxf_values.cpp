@@ -194,6 +194,8 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
             why = "group " + code + " " + what;
             return false;
         };
+        const bool isFirst = firstOfObject;
+        firstOfObject = false;
         if (t.code < 0 || t.code > 1071) return bad("has no DXF code");
         if (t.code == 0 && place != TagPlace::kSection) return bad("would start a record");
         if (t.code == 9 && place == TagPlace::kHeaderVariable) return bad("would start a header variable");
@@ -203,10 +205,12 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
         if (inObject && t.code == 1001) return bad("would start extended data");
         // What a known class keeps is read again through the DXF filer, which
         // knows every code's type and reads a point's x with its y.
-        if (place == TagPlace::kObject) {
+        if (place == TagPlace::kObject || (place == TagPlace::kProxy && (isFirst || pointY >= 0))) {
             if (dxfValueType(t.code) == DxfValueType::kInvalid) return bad("has no value type");
             if (pointY >= 0 && t.code != pointY) return bad("follows an x coordinate without its y");
-            pointY = isPointCode(t.code) ? t.code + 10 : -1;
+            pointY = isPointCode(t.code) && place == TagPlace::kObject ? t.code + 10
+                     : isPointCode(t.code) && isFirst               ? t.code + 10
+                                                                     : -1;
         }
         if (place == TagPlace::kSection) {
             if (first && t.code != 0) return bad("would not start a record");
@@ -215,8 +219,10 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
         }
         first = false;
         // An application's 102 groups open and close in pairs; the two the
-        // host reads itself are never kept.
-        if (t.code == 102 && place != TagPlace::kSection) {
+        // host reads itself are never kept. A proxy's groups are read as they
+        // stand but for a first 102 group, which the header reader takes.
+        const bool braces = place == TagPlace::kObject || (place == TagPlace::kProxy && (isFirst || open102));
+        if (t.code == 102 && braces) {
             if (!t.value.empty() && t.value[0] == '{') {
                 if (open102) return bad("opens a group inside a group");
                 if (t.value == "{ACAD_REACTORS" || t.value == "{ACAD_XDICTIONARY") return bad("is the host's own");
@@ -242,8 +248,7 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
         // Values kept as they stand are read back as text; only a known
         // class's groups are parsed by their type, and the first of a proxy's
         // groups, which ends the header that is read before them.
-        const bool typed = place == TagPlace::kObject || (place == TagPlace::kProxy && firstOfObject);
-        firstOfObject = false;
+        const bool typed = place == TagPlace::kObject || (place == TagPlace::kProxy && isFirst);
         if (!typed) continue;
         if (place == TagPlace::kProxy && (t.code == 5 || t.code == 105)) return bad("would be taken for the handle");
         if (dxfValueType(t.code) == DxfValueType::kInvalid) return bad("has no value type");

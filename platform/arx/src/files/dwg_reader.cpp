@@ -177,7 +177,7 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payl
         } else {
             const ClassEntry* entry = nullptr;
             AcRxClass* made = classForRecordType(mImpl->classes, rc.info.dxfName, entry);
-            if (rc.info.dxfName.empty() || rc.info.dxfName == L"SECTION" || rc.info.dxfName == L"ENDSEC" ||
+            if (rc.info.dxfName == L"SECTION" || rc.info.dxfName == L"ENDSEC" ||
                 rc.info.dxfName == L"EOF" || rc.info.dxfName.find(L'\n') != std::wstring::npos)
                 return broken("its record type is not one");
             // (A record of the other kind than its class stays a proxy when read.)
