@@ -1,5 +1,7 @@
 // Bring-up of the run-time system: the system registry with its class dictionary,
 // the three root classes, and then every built-in class of the database.
+#include <malloc.h>
+
 #include <algorithm>
 
 #include "rxclass.h"
@@ -34,6 +36,12 @@ void ensureRuntime()
 {
     if (gState != State::kNone) return;
     gState = State::kStarting;
+    // Drawings are read and written in blocks of hundreds of kilobytes (voice
+    // notes carry their sound whole). Left to itself the allocator maps each such
+    // block from the kernel and unmaps it when freed, so every block costs a
+    // page fault per page; keeping them in the heap lets freed pages be reused.
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
     gSysRegistry = new AcRxDictionary();
     auto* classes = new AcRxDictionary();
     gRoot[0] = AcRxClassAccess::make(L"AcRxObject", nullptr);
