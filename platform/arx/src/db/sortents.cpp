@@ -114,6 +114,7 @@ Acad::ErrorStatus AcDbSortentsTable::dwgInFields(AcDbDwgFiler* filer)
         AcDbHandle h;
         filer->readSoftPointerId(&id);
         if ((es = filer->readAcDbHandle(&h)) != Acad::eOk) return es;
+        if (h.isNull()) return Acad::eDwgObjectImproperlyRead;  // every entity has a sort handle
         handles.emplace_back(id, h);
     }
     mBlock = block;

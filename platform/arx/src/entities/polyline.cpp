@@ -272,7 +272,7 @@ Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer)
     filer->readVector3d(&mNormal);
     Adesk::UInt32 n = 0;
     if ((es = filer->readUInt32(&n)) != Acad::eOk) return es;
-    if (n > kMaxVertices) return Acad::eDwgObjectImproperlyRead;
+    if (n > kMaxVertices || !(mConstantWidth >= 0)) return Acad::eDwgObjectImproperlyRead;
     std::vector<Vertex> verts;
     for (Adesk::UInt32 i = 0; i < n; ++i) {
         Vertex v;
@@ -280,6 +280,7 @@ Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer)
         filer->readDouble(&v.bulge);
         filer->readDouble(&v.startWidth);
         if ((es = filer->readDouble(&v.endWidth)) != Acad::eOk) return es;
+        if (!(v.startWidth >= 0) || !(v.endWidth >= 0)) return Acad::eDwgObjectImproperlyRead;
         verts.push_back(v);
     }
     mVerts = std::move(verts);

@@ -205,7 +205,9 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
         if (inObject && t.code == 1001) return bad("would start extended data");
         // What a known class keeps is read again through the DXF filer, which
         // knows every code's type and reads a point's x with its y.
-        if (place == TagPlace::kObject || (place == TagPlace::kProxy && (isFirst || pointY >= 0))) {
+        // The DXF filer ends an object's own groups at the first 1000-series code.
+        if (place == TagPlace::kObject && t.code >= 1000) return bad("would end the object's groups");
+        if (place == TagPlace::kObject || (place == TagPlace::kProxy && t.code < 1000 && (isFirst || pointY >= 0))) {
             if (dxfValueType(t.code) == DxfValueType::kInvalid) return bad("has no value type");
             if (pointY >= 0 && t.code != pointY) return bad("follows an x coordinate without its y");
             pointY = isPointCode(t.code) && place == TagPlace::kObject ? t.code + 10
@@ -248,7 +250,7 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
         // Values kept as they stand are read back as text; only a known
         // class's groups are parsed by their type, and the first of a proxy's
         // groups, which ends the header that is read before them.
-        const bool typed = place == TagPlace::kObject || (place == TagPlace::kProxy && isFirst);
+        const bool typed = place == TagPlace::kObject || (place == TagPlace::kProxy && isFirst && t.code < 1000);
         if (!typed) continue;
         if (place == TagPlace::kProxy && (t.code == 5 || t.code == 105)) return bad("would be taken for the handle");
         if (dxfValueType(t.code) == DxfValueType::kInvalid) return bad("has no value type");
