@@ -30,6 +30,8 @@ public:
     }
     // A length-prefixed run of bytes, never longer than what is left.
     Acad::ErrorStatus readBlob(std::string& out);
+    // The same without a copy: a view into the filer's input.
+    Acad::ErrorStatus readBlob(std::string_view& out) { return readUtf8(out); }
     Acad::ErrorStatus writeBlob(std::string_view bytes);
     // Reads a handle without resolving it.
     Acad::ErrorStatus readRawHandle(std::uint64_t& h);

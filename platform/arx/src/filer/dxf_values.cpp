@@ -178,10 +178,6 @@ bool appendResbufAsTags(std::string& tags, const resbuf* rb)
 
 bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why)
 {
-    if (!isValidTagStore(store)) {
-        why = "damaged group store";
-        return false;
-    }
     TagCursor cursor(store);
     Tag t;
     bool first = true;
@@ -189,9 +185,8 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
     bool firstOfObject = true;
     int pointY = -1;  // the y code that must come next
     while (cursor.next(t)) {
-        const std::string code = std::to_string(t.code);
         auto bad = [&](const char* what) {
-            why = "group " + code + " " + what;
+            why = "group " + std::to_string(t.code) + " " + what;
             return false;
         };
         const bool isFirst = firstOfObject;
@@ -282,6 +277,11 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
         case DxfValueType::kHandle:
         case DxfValueType::kInvalid: break;
         }
+    }
+    // The cursor stops at a group whose length runs past the end.
+    if (cursor.position() != store.size()) {
+        why = "damaged group store";
+        return false;
     }
     if (open102) {
         why = "a 102 group is not closed";

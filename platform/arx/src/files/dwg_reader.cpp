@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include "audit.h"
 #include "dwg_format.h"
@@ -24,6 +25,9 @@ namespace {
 struct RecordClass {
     ProxyClassInfo info;
     bool otherKind = false;  // a loaded class filed as the other kind (entity or not)
+    // What the DXF reader would make of a record of this type: looked up once.
+    bool typeChecked = false;
+    std::string typeProblem;
     std::wstring recordName;  // of records kept under another record type
     AcRxClass* cls = nullptr;  // null when the host does not know it
 };
@@ -49,7 +53,7 @@ private:
     }
     bool readAt(std::uint64_t offset, void* into, std::uint64_t len);
     bool readMeta(std::uint64_t at);
-    AcDbObject* build(const dwgfile::DirectoryEntry& e, std::string& payload, AcDbStub* stub);
+    AcDbObject* build(const dwgfile::DirectoryEntry& e, std::string_view payload, AcDbStub* stub);
 
     AcDbDatabase* mDb;
     DatabaseImpl* mImpl;
@@ -161,9 +165,29 @@ bool DwgReader::readMeta(std::uint64_t at)
     return true;
 }
 
-AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payload, AcDbStub* stub)
+// Why records of a class kept as DXF groups could not be written as DXF and
+// read back as what they are ("" when they can).
+static std::string recordTypeProblem(const RecordClass& rc, const std::vector<ClassEntry>& entries)
 {
-    const RecordClass& rc = mClasses[e.classIndex];
+    if (!rc.recordName.empty())
+        return rc.recordName == L"ACAD_PROXY_ENTITY" || rc.recordName == L"ACAD_PROXY_OBJECT"
+                   ? std::string()
+                   : "its record type is none that keeps groups";
+    if (rc.info.dxfName == L"SECTION" || rc.info.dxfName == L"ENDSEC" || rc.info.dxfName == L"EOF" ||
+        rc.info.dxfName.find(L'\n') != std::wstring::npos)
+        return "its record type is not one";
+    const ClassEntry* entry = nullptr;
+    AcRxClass* made = classForRecordType(entries, rc.info.dxfName, entry);
+    // (A record of the other kind than its class stays a proxy when read.)
+    if (made != nullptr && rc.info.className != made->name() &&
+        made->isDerivedFrom(AcDbEntity::desc()) == rc.info.isEntity)
+        return "its record type " + toUtf8(rc.info.dxfName) + " is that of class " + toUtf8(made->name());
+    return {};
+}
+
+AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view payload, AcDbStub* stub)
+{
+    RecordClass& rc = mClasses[e.classIndex];
     std::string name = rc.info.className.empty() ? toUtf8(rc.info.dxfName) : toUtf8(rc.info.className);
     auto broken = [&](const std::string& why) {
         fail(e.offset, "object " + hex(e.handle) + " (" + name + ") is damaged: " + why);
@@ -171,28 +195,18 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payl
     };
     if (e.form == dwgfile::kFormDxfProxy) {
         // Its record type must bring it back as what it is when written as DXF.
-        if (!rc.recordName.empty()) {
-            if (rc.recordName != L"ACAD_PROXY_ENTITY" && rc.recordName != L"ACAD_PROXY_OBJECT")
-                return broken("its record type is none that keeps groups");
-        } else {
-            const ClassEntry* entry = nullptr;
-            AcRxClass* made = classForRecordType(mImpl->classes, rc.info.dxfName, entry);
-            if (rc.info.dxfName == L"SECTION" || rc.info.dxfName == L"ENDSEC" ||
-                rc.info.dxfName == L"EOF" || rc.info.dxfName.find(L'\n') != std::wstring::npos)
-                return broken("its record type is not one");
-            // (A record of the other kind than its class stays a proxy when read.)
-            if (made != nullptr && rc.info.className != made->name() &&
-                made->isDerivedFrom(AcDbEntity::desc()) == rc.info.isEntity)
-                return broken("its record type " + toUtf8(rc.info.dxfName) + " is that of class " +
-                              toUtf8(made->name()));
+        if (!rc.typeChecked) {
+            rc.typeProblem = recordTypeProblem(rc, mImpl->classes);
+            rc.typeChecked = true;
         }
+        if (!rc.typeProblem.empty()) return broken(rc.typeProblem);
         AcDbObject* proxy = makeProxy(rc.info, ProxyData::Form::kDxf, {});
         mImpl->attach(stub, proxy);
         ObjectAccess::state(proxy) = kStWrite | kStNew;
-        BinaryFiler filer(AcDb::kFileFiler, mDb, std::string_view(payload));
+        BinaryFiler filer(AcDb::kFileFiler, mDb, payload);
         Acad::ErrorStatus es = readObjectPrefix(proxy, &filer);
         if (es == Acad::eOk) es = proxy->AcDbObject::dwgInFields(&filer);
-        std::string tags;
+        std::string_view tags;
         if (es == Acad::eOk) es = filer.readBlob(tags);
         ObjectAccess::state(proxy) = 0;
         std::string why;
@@ -205,7 +219,7 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payl
             while (cursor.next(t))
                 if (t.code == 300 && fromUtf8(t.value) == ownStreamMark()) return broken("it carries the host's mark");
         }
-        proxyData(proxy)->bytes = std::move(tags);
+        proxyData(proxy)->bytes.assign(tags);
         proxyData(proxy)->recordName = rc.recordName;
         if (rc.cls != nullptr && rc.recordName.empty()) {
             Acad::ErrorStatus rs;
@@ -222,7 +236,7 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payl
         if (obj == nullptr) return broken("its class made no object");
         mImpl->attach(stub, obj);
         ObjectAccess::state(obj) = kStWrite | kStNew;
-        BinaryFiler filer(AcDb::kFileFiler, mDb, std::string_view(payload));
+        BinaryFiler filer(AcDb::kFileFiler, mDb, payload);
         filer.setVersion(static_cast<AcDb::AcDbDwgVersion>(mHeader.dwgVersion),
                          static_cast<AcDb::MaintenanceReleaseVersion>(mHeader.maintVersion));
         Acad::ErrorStatus es = obj->dwgIn(&filer);
@@ -237,7 +251,7 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string& payl
     // proxy read from DXF may stand for a class as the other kind.
     if (rc.otherKind) return broken(rc.info.isEntity ? "its class is not an entity class" : "its class is an entity class");
     // A class the host does not know, or an object that asked to stay a proxy.
-    AcDbObject* proxy = makeProxy(rc.info, ProxyData::Form::kBinary, std::move(payload));
+    AcDbObject* proxy = makeProxy(rc.info, ProxyData::Form::kBinary, std::string(payload));
     mImpl->attach(stub, proxy);
     if (loadProxyBase(proxy) != Acad::eOk) return broken("its common fields do not read");
     return proxy;
@@ -248,8 +262,10 @@ bool DwgReader::load(AcDbStub* stub)
     if ((stub->flags & AcDbStub::kPending) == 0) return stub->object != nullptr;
     const dwgfile::DirectoryEntry& e = mDir[stub->pendingIndex];
     stub->flags = (stub->flags & ~AcDbStub::kPending) | AcDbStub::kLoading;
-    std::string payload(e.length, '\0');
-    bool ok = readAt(e.offset, payload.data(), payload.size()) && build(e, payload, stub) != nullptr;
+    // Read into a buffer that is not cleared first: the read fills all of it.
+    std::unique_ptr<char[]> payload(new char[e.length > 0 ? e.length : 1]);
+    bool ok = readAt(e.offset, payload.get(), e.length) &&
+              build(e, std::string_view(payload.get(), e.length), stub) != nullptr;
     stub->flags &= ~AcDbStub::kLoading;
     return ok;
 }
