@@ -29,7 +29,9 @@ enum class State { kNone, kStarting, kReady };
 State gState = State::kNone;
 AcRxDictionary* gSysRegistry = nullptr;
 AcRxClass* gRoot[3] = {nullptr, nullptr, nullptr};
-std::vector<AcRxClass*> gRemoved;
+// Kept for the life of the process, like the registry: class objects retired
+// here may be named by objects until the very end.
+std::vector<AcRxClass*>& gRemoved = *new std::vector<AcRxClass*>();
 }  // namespace
 
 void ensureRuntime()
