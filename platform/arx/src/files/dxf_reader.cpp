@@ -362,7 +362,12 @@ void DxfReader::readTables()
         std::wstring name = fromUtf8(trimSpaces(mRec.value(1)));
         auto kind = tableKinds().find(name);
         if (kind == tableKinds().end()) fail(recordLine(), "unknown table " + toUtf8(name));
-        if (mImpl->table(kind->second) != nullptr) fail(recordLine(), "the table " + toUtf8(name) + " appears twice");
+        if (AcDbStub* made = mImpl->table(kind->second)) {
+            // A table the host made for entities read before it has a provisional handle.
+            if (made->handle >= DatabaseImpl::kProvisionalBase)
+                fail(recordLine(), "the table " + toUtf8(name) + " comes after entities or blocks, which need it first");
+            fail(recordLine(), "the table " + toUtf8(name) + " appears twice");
+        }
         AcDbStub* stub = claimHandle(2);
         AcDbObject* table = nullptr;
         {
