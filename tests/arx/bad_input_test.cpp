@@ -120,6 +120,12 @@ TEST_F(BadInput, InconsistentRecords)
                             "  0\nENDSEC\n  0\nEOF\n",
                   "block.dxf", {"line 15", "BLOCK NOWHERE has no BLOCK_RECORD"});
     expectRefused(entities("  0\nLINE\n  5\nFFFFFFFFFFFFFFFF\n"), "seed.dxf", {"no room"});
+    const std::string layerTable = "  0\nTABLE\n  2\nLAYER\n  5\n2\n  0\nENDTAB\n";
+    expectRefused(kHeader + "  0\nSECTION\n  2\nTABLES\n" + layerTable + layerTable + "  0\nENDSEC\n  0\nEOF\n",
+                  "twice.dxf", {"line 23", "the table LAYER appears twice"});
+    expectRefused(kHeader + "  0\nSECTION\n  2\nENTITIES\n" + kLine + "  0\nENDSEC\n  0\nSECTION\n  2\nTABLES\n" +
+                      layerTable + "  0\nENDSEC\n  0\nEOF\n",
+                  "late.dxf", {"line 39", "comes after entities"});
     expectRefused(entities("  0\nLINE\n  5\nA00\n102\n{ACAD_REACTORS\n330\n1\n"), "open102.dxf",
                   {"no closing"});
     expectRefused(entities("  0\nLINE\n  5\nA00\n1001\nACAD\n1000\nx\n  4\nnot xdata\n"), "xdata.dxf",

@@ -346,6 +346,39 @@ TEST(RoundTrip, BothGenerationsWriteTheirVersions)
     EXPECT_EQ(std::wstring(name), dir.wfile("10.dxf"));
 }
 
+TEST(RoundTrip, ObjectsTheHostMakesWhileReadingTakeNoHandleOfTheFile)
+{
+    // No tables: the host makes them, and layer NEW for the line. Handle 11,
+    // the next after the line's, belongs to a dictionary later in the file.
+    TempDir dir;
+    writeText(dir.file("min.dxf"),
+              "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1027\n  0\nENDSEC\n"
+              "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n10\n  8\nNEW\n 10\n0\n 20\n0\n 30\n0\n 11\n1\n 21\n2\n"
+              " 31\n0\n  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n  0\nDICTIONARY\n  5\nC\n100\nAcDbDictionary\n"
+              "  3\nMINE\n350\n11\n  0\nDICTIONARY\n  5\n11\n330\nC\n100\nAcDbDictionary\n  0\nENDSEC\n  0\nEOF\n");
+    AcDbDatabase db(false, true);
+    open(db, dir.file("min.dxf"));
+    AcDbObjectId line, dict;
+    ASSERT_EQ(db.getAcDbObjectId(line, false, AcDbHandle(0x10)), Acad::eOk);
+    ASSERT_EQ(db.getAcDbObjectId(dict, false, AcDbHandle(0x11)), Acad::eOk);
+    Opened<AcDbLine> l(line);
+    ASSERT_TRUE(l);
+    EXPECT_EQ(l->endPoint(), AcGePoint3d(1, 2, 0));
+    EXPECT_EQ(l->blockId(), db.modelSpaceId());
+    ACHAR* layer = l->layer();
+    EXPECT_STREQ(layer, L"NEW");
+    acutDelBuffer(layer);
+    EXPECT_GT(l->layerId().handle().value(), 0x11u);
+    Opened<AcDbDictionary> d(dict);
+    EXPECT_TRUE(d);
+    Opened<AcDbDictionary> nod(db.namedObjectsDictionaryId());
+    EXPECT_TRUE(nod->has(L"MINE"));
+    EXPECT_TRUE(nod->has(L"ACAD_LAYOUT"));  // what a drawing needs was added
+    save(db, dir.file("again.dwg"));
+    AcDbDatabase back(false, true);
+    open(back, dir.file("again.dwg"));
+}
+
 TEST(RoundTrip, ErasedObjectsAreNotWritten)
 {
     TempDir dir;
