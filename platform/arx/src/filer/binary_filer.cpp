@@ -87,7 +87,8 @@ Acad::ErrorStatus BinaryFiler::writeString(const ACHAR* text)
     return writeBlob(utf8);
 }
 
-Acad::ErrorStatus BinaryFiler::writeString(const AcString& text) { return writeString(text.kwszPtr()); }
+// The whole text, NUL characters too: a text read from a file may hold them.
+Acad::ErrorStatus BinaryFiler::writeString(const AcString& text) { return writeBlob(toUtf8(text.str())); }
 
 Acad::ErrorStatus BinaryFiler::readBlob(std::string& out)
 {

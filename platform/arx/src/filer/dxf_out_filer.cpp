@@ -191,9 +191,13 @@ Acad::ErrorStatus DxfOutFiler::writeString(AcDb::DxfCode code, const ACHAR* text
     return Acad::eOk;
 }
 
+// The whole text, NUL characters too (in caret notation): a text read from a
+// file may hold them.
 Acad::ErrorStatus DxfOutFiler::writeString(AcDb::DxfCode code, const AcString& text)
 {
-    return writeString(code, text.kwszPtr());
+    if (!validCode(code)) return mStatus;
+    mText.wide(code, text.str());
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus DxfOutFiler::writeBChunk(AcDb::DxfCode code, const ads_binary& chunk)

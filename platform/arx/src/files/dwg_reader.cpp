@@ -124,7 +124,7 @@ bool DwgReader::readMeta(std::uint64_t at)
         m.readBlob(v.name);
         std::string why;
         if (m.readBlob(v.tags) != Acad::eOk) return bad("header variable");
-        if (v.name.empty() || v.name.find('\n') != std::string::npos || v.name.back() == '\r' ||
+        if (v.name.find('\n') != std::string::npos || (!v.name.empty() && v.name.back() == '\r') ||
             !isWritableTagStore(v.tags, TagPlace::kHeaderVariable, why))
             return bad(("header variable " + v.name.substr(0, 40) + ": " + why).c_str());
         // The host writes these itself.
