@@ -127,6 +127,23 @@ TEST(BinaryFiler, EveryTypedValueReadsBackAsWritten)
     EXPECT_EQ(addr, nullptr);  // addresses mean nothing in a file
 }
 
+TEST(BinaryFiler, TextsKeepTheirNulCharacters)
+{
+    const AcString text(std::wstring(L"K\0a", 3));
+    std::string out;
+    arx::BinaryFiler w(AcDb::kFileFiler, nullptr, out);
+    w.writeString(text);
+    arx::BinaryFiler r(AcDb::kFileFiler, nullptr, std::string_view(out));
+    AcString back;
+    ASSERT_EQ(r.readString(back), Acad::eOk);
+    EXPECT_EQ(back.str(), text.str());
+    std::string dxf;
+    arx::DxfOutFiler d(dxf, nullptr, AcDb::kDHL_1027, -1);
+    d.writeString(AcDb::kDxfText, text);
+    EXPECT_EQ(dxf, "  1\nK^@a\n");
+    EXPECT_EQ(arx::decodeDxfString("K^@a"), text.str());
+}
+
 TEST(BinaryFiler, ReadingPastTheEndFailsAndTheFirstErrorStays)
 {
     std::string data("\x01\x02", 2);
