@@ -144,7 +144,10 @@ Acad::ErrorStatus arx::readObjectPrefix(AcDbObject* obj, AcDbDwgFiler* filer)
             // The groups of a block's BLOCK and ENDBLK records are written and read as they stand.
             const bool raw = k.subclass == "BLOCK" || k.subclass == "ENDBLK";
             std::string why;
-            if (!arx::isWritableTagStore(k.tags, raw ? arx::TagPlace::kRawObject : arx::TagPlace::kObject, why))
+            const arx::TagPlace place = raw                 ? arx::TagPlace::kRawObject
+                                        : k.subclass.empty() ? arx::TagPlace::kObjectHeader
+                                                             : arx::TagPlace::kObject;
+            if (!arx::isWritableTagStore(k.tags, place, why))
                 return Acad::eDwgObjectImproperlyRead;
             kept.push_back(std::move(k));
         }

@@ -184,6 +184,8 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
     bool open102 = false;
     bool firstOfObject = true;
     int pointY = -1;  // the y code that must come next
+    const bool header = place == TagPlace::kObjectHeader;
+    if (header) place = TagPlace::kObject;
     while (cursor.next(t)) {
         auto bad = [&](const char* what) {
             why = "group " + std::to_string(t.code) + " " + what;
@@ -215,10 +217,11 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
                 return bad("would end the section");
         }
         first = false;
-        // An application's 102 groups open and close in pairs; the two the
-        // host reads itself are never kept. A proxy's groups are read as they
-        // stand but for a first 102 group, which the header reader takes.
-        const bool braces = place == TagPlace::kObject || (place == TagPlace::kProxy && (isFirst || open102));
+        // An application's 102 groups in an object's header open and close in
+        // pairs; the two the host reads itself are never kept. A proxy's groups
+        // are read as they stand but for a first 102 group, which the header
+        // reader takes.
+        const bool braces = header || (place == TagPlace::kProxy && (isFirst || open102));
         if (t.code == 102 && braces) {
             if (!t.value.empty() && t.value[0] == '{') {
                 if (open102) return bad("opens a group inside a group");

@@ -29,6 +29,7 @@ bool appendResbufAsTags(std::string& tags, const resbuf* rb);
 // group codes it may hold.
 enum class TagPlace {
     kObject,          // groups a known class keeps: read back through the DXF filer
+    kObjectHeader,    // the same, of the object's header, where 102 groups pair up
     kRawObject,       // groups kept as they stand (xrecord values): no 0 group
     kProxy,           // a proxy's groups: kept as they stand after the object's
                       // header, whose reader sees the first of them

@@ -250,6 +250,9 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view 
     // An object's own data is filed under its own class's kind; only a
     // proxy read from DXF may stand for a class as the other kind.
     if (rc.otherKind) return broken(rc.info.isEntity ? "its class is not an entity class" : "its class is an entity class");
+    // A proxy of this form is written to DXF as a proxy record, which names
+    // its class by a CLASSES entry: one with both names.
+    if (rc.info.className.empty() || rc.info.dxfName.empty()) return broken("its class has no name");
     // A class the host does not know, or an object that asked to stay a proxy.
     AcDbObject* proxy = makeProxy(rc.info, ProxyData::Form::kBinary, std::string(payload));
     mImpl->attach(stub, proxy);
