@@ -163,7 +163,9 @@ Acad::ErrorStatus proxyRecordOut(const AcDbObject* obj, const ProxyData& d, AcDb
         filer->writeBChunk(AcDb::kDxfBinaryChunk, chunk);
     }
     filer->writeInt32(static_cast<AcDb::DxfCode>(94), 0);
-    filer->writeInt32(static_cast<AcDb::DxfCode>(95), d.cls.dwgVersion | (d.cls.maintVersion << 16));
+    filer->writeInt32(static_cast<AcDb::DxfCode>(95),
+                      static_cast<Adesk::Int32>((static_cast<std::uint32_t>(d.cls.dwgVersion) & 0xFFFF) |
+                                                (static_cast<std::uint32_t>(d.cls.maintVersion) << 16)));
     filer->writeInt16(AcDb::kDxfInt16, 0);
     if (!d.foreign) filer->writeString(AcDb::kDxfXTextString, kOwnStreamMark);
     return filer->filerStatus();
@@ -192,6 +194,10 @@ Acad::ErrorStatus proxyRecordIn(AcDbObject* obj, ProxyData& d, AcDbDxfFiler* fil
             break;
         case 300:
             if (rb.resval.rstring != nullptr && std::wstring(rb.resval.rstring) == kOwnStreamMark) sawMark = true;
+            break;
+        case 95:  // the class's filing version: drawing version, maintenance version above it
+            d.cls.dwgVersion = static_cast<int>(static_cast<std::uint32_t>(rb.resval.rlong) & 0xFFFF);
+            d.cls.maintVersion = static_cast<int>(static_cast<std::uint32_t>(rb.resval.rlong) >> 16);
             break;
         default: break;  // ids and version groups follow from the stream itself
         }

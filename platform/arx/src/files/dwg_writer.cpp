@@ -137,14 +137,14 @@ bool writeDwgFile(AcDbDatabase* db, OutputFile& out, AcDb::AcDbDwgVersion versio
         BinaryFiler m(AcDb::kFileFiler, db, meta);
         m.writeUInt32(static_cast<std::uint32_t>(classes.size()));
         for (const ClassKey& c : classes) {
-            m.writeString(c.cppName.c_str());
-            m.writeString(c.dxfName.c_str());
-            m.writeString(c.appName.c_str());
+            m.writeString(AcString(c.cppName));
+            m.writeString(AcString(c.dxfName));
+            m.writeString(AcString(c.appName));
             m.writeInt32(c.proxyFlags);
             m.writeInt32(c.dwgVersion);
             m.writeInt32(c.maintVersion);
             m.writeBool(c.isEntity);
-            m.writeString(c.recordName.c_str());
+            m.writeString(AcString(c.recordName));
         }
         m.writeUInt32(static_cast<std::uint32_t>(impl->header.size()));
         for (const HeaderVariable& v : impl->header) {
@@ -158,9 +158,9 @@ bool writeDwgFile(AcDbDatabase* db, OutputFile& out, AcDb::AcDbDwgVersion versio
         }
         m.writeUInt32(static_cast<std::uint32_t>(impl->classes.size()));
         for (const ClassEntry& e : impl->classes) {
-            m.writeString(e.dxfName.c_str());
-            m.writeString(e.cppName.c_str());
-            m.writeString(e.appName.c_str());
+            m.writeString(AcString(e.dxfName));
+            m.writeString(AcString(e.cppName));
+            m.writeString(AcString(e.appName));
             m.writeInt32(e.proxyFlags);
             m.writeInt32(e.instanceCount);
             m.writeBool(e.wasProxy);

@@ -215,7 +215,7 @@ AcDbObject* DxfReader::proxyFromRecord(size_t filerStart, const ProxyClassInfo& 
 
 AcDbObject* DxfReader::buildObject(size_t filerStart, bool entity, AcDbStub* stub)
 {
-    std::wstring dxfName = fromUtf8(type());
+    std::wstring dxfName = decodeDxfString(type());  // written with control characters in caret notation
     // A proxy record that another program wrote carries a stream in that
     // program's layout: its groups are kept exactly as read.
     if (type() == "ACAD_PROXY_ENTITY" || type() == "ACAD_PROXY_OBJECT") {
@@ -338,9 +338,9 @@ void DxfReader::readClasses()
             std::string_view v = mRec.value(i);
             std::int64_t n = 0;
             switch (mRec.tag(i).code) {
-            case 1: e.dxfName = fromUtf8(v); break;
-            case 2: e.cppName = fromUtf8(v); break;
-            case 3: e.appName = fromUtf8(v); break;
+            case 1: e.dxfName = decodeDxfString(v); break;
+            case 2: e.cppName = decodeDxfString(v); break;
+            case 3: e.appName = decodeDxfString(v); break;
             case 90: parseInt(v, n); e.proxyFlags = static_cast<std::int32_t>(n); break;
             case 91: parseInt(v, n); e.instanceCount = static_cast<std::int32_t>(n); break;
             case 280: parseInt(v, n); e.wasProxy = n != 0; break;
