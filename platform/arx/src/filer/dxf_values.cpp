@@ -223,8 +223,8 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
         // reader takes.
         const bool braces = header || (place == TagPlace::kProxy && (isFirst || open102));
         if (t.code == 102 && braces) {
-            if (!t.value.empty() && t.value[0] == '{') {
-                if (open102) return bad("opens a group inside a group");
+            // Inside a group only its "}" matters: the header reader keeps the rest as it stands.
+            if (!t.value.empty() && t.value[0] == '{' && !open102) {
                 if (t.value == "{ACAD_REACTORS" || t.value == "{ACAD_XDICTIONARY") return bad("is the host's own");
                 open102 = true;
             } else if (t.value == "}") {
