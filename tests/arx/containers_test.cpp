@@ -428,7 +428,7 @@ TEST(Xrecords, KeepAChainOfValues)
             EXPECT_EQ(rb->restype, code) << where;
             return rb->restype == code;
         };
-        if (next(1)) EXPECT_STREQ(rb->resval.rstring, L"text\nwith a line break") << where;
+        if (next(1)) { EXPECT_STREQ(rb->resval.rstring, L"text\nwith a line break") << where; }
         rb = rb->rbnext;
         if (next(10)) {
             EXPECT_EQ(rb->resval.rpoint[0], 1.5);
@@ -436,15 +436,15 @@ TEST(Xrecords, KeepAChainOfValues)
             EXPECT_EQ(rb->resval.rpoint[2], 3.25);
         }
         rb = rb->rbnext;
-        if (next(40)) EXPECT_EQ(rb->resval.rreal, 2.75);
+        if (next(40)) { EXPECT_EQ(rb->resval.rreal, 2.75); }
         rb = rb->rbnext;
-        if (next(70)) EXPECT_EQ(rb->resval.rint, 12);
+        if (next(70)) { EXPECT_EQ(rb->resval.rint, 12); }
         rb = rb->rbnext;
-        if (next(90)) EXPECT_EQ(rb->resval.rlong, 123456);
+        if (next(90)) { EXPECT_EQ(rb->resval.rlong, 123456); }
         rb = rb->rbnext;
-        if (next(160)) EXPECT_EQ(rb->resval.mnInt64, Adesk::Int64(1) << 40);
+        if (next(160)) { EXPECT_EQ(rb->resval.mnInt64, Adesk::Int64(1) << 40); }
         rb = rb->rbnext;
-        if (next(290)) EXPECT_EQ(rb->resval.rint, 1);
+        if (next(290)) { EXPECT_EQ(rb->resval.rint, 1); }
         rb = rb->rbnext;
         if (next(310)) {
             ASSERT_EQ(rb->resval.rbinary.clen, 5);
@@ -458,7 +458,7 @@ TEST(Xrecords, KeepAChainOfValues)
             EXPECT_EQ(ref.database(), &d);
         }
         rb = rb->rbnext;
-        if (next(1000)) EXPECT_STREQ(rb->resval.rstring, L"x");
+        if (next(1000)) { EXPECT_STREQ(rb->resval.rstring, L"x"); }
         EXPECT_EQ(rb->rbnext, nullptr);
         acutRelRb(out);
     };

@@ -51,16 +51,16 @@ TEST(BinaryFiler, EveryTypedValueReadsBackAsWritten)
     EXPECT_EQ(w.tell(), static_cast<Adesk::Int64>(out.size()));
 
     arx::BinaryFiler r(AcDb::kFileFiler, &db, std::string_view(out));
-    Adesk::Int8 i8;
-    Adesk::UInt8 u8;
-    Adesk::Int16 i16;
-    Adesk::UInt16 u16;
-    Adesk::Int32 i32;
-    Adesk::UInt32 u32;
-    Adesk::Int64 i64;
-    Adesk::UInt64 u64;
-    bool b1, b2;
-    double d;
+    Adesk::Int8 i8 = 0;
+    Adesk::UInt8 u8 = 0;
+    Adesk::Int16 i16 = 0;
+    Adesk::UInt16 u16 = 0;
+    Adesk::Int32 i32 = 0;
+    Adesk::UInt32 u32 = 0;
+    Adesk::Int64 i64 = 0;
+    Adesk::UInt64 u64 = 0;
+    bool b1 = false, b2 = false;
+    double d = 0;
     AcGePoint2d p2;
     AcGePoint3d p3;
     AcGeVector2d v2;
