@@ -59,7 +59,7 @@ TEST(CStringFormat, PercentNIsRefusedAndItsArgumentSkipped)
     EXPECT_EQ(written, 42);
 }
 
-TEST(CStringFormat, MalformedSpecificationsDoNotReadArguments)
+TEST(CStringFormat, MalformedConversionsDoNotReadArguments)
 {
     EXPECT_EQ(format(L"%y|%d", 4), L"%y|4");
     EXPECT_EQ(format(L"tail %"), L"tail %");

@@ -138,7 +138,7 @@ int addDigit(int value, wchar_t digit)
     return value >= limit / 10 ? limit : value * 10 + (digit - L'0');
 }
 
-// Reads the specification after a '%'; false if it ends before a conversion.
+// Reads the flags, width, precision and size after a '%'; false if the text ends before a conversion.
 bool parse(const wchar_t*& p, Spec& spec, va_list& args)
 {
     for (; *p != L'\0' && std::wcschr(L"-+ #0", *p) != nullptr; ++p) {

@@ -1,7 +1,7 @@
 // printf formatting with the conventions of Windows' wide functions, which differ
 // from the C library's: %s and %c take wide text and %S, %hs, %hc narrow; an l on an
 // integer conversion still means 32 bits (Windows' long); I64, I32 and I give sizes.
-// Each conversion fetches exactly the argument type its specification names, so a
+// Each conversion fetches exactly the argument type its letters name, so a
 // format written for Windows reads its arguments correctly here.
 #pragma once
 #include <cstdarg>
