@@ -107,3 +107,25 @@ TEST_F(PluginHost, AModuleWithAnOpenNoteStaysLoaded)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Linetypes, TheNotesLinetypeFileBesideTheHostGivesDashedX2)
+{
+    AcDbDatabase db;
+    std::string bin = std::string(ARXHOST_BINARY_DIR) + "/bin";
+    arxhost::addSupportPath(AcString::fromUtf8(bin.data(), bin.size()).str());
+    ASSERT_EQ(db.loadLineTypeFile(L"DASHEDX2", L"korvo.lin"), Acad::eOk) << arxhost::lastError();
+    AcDbLinetypeTable* table = nullptr;
+    ASSERT_EQ(db.getLinetypeTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbLinetypeTableRecord* dashed = nullptr;
+    ASSERT_EQ(table->getAt(L"DASHEDX2", dashed, AcDb::kForRead), Acad::eOk);
+    table->close();
+    EXPECT_EQ(dashed->numDashes(), 2);
+    EXPECT_DOUBLE_EQ(dashed->dashLengthAt(0), 1.0);
+    EXPECT_DOUBLE_EQ(dashed->dashLengthAt(1), -0.5);
+    EXPECT_DOUBLE_EQ(dashed->patternLength(), 1.5);
+    dashed->close();
+}
+
+}  // namespace
