@@ -103,6 +103,23 @@ private:
     bool isBegin(const Token& t) const { return t.isWord("BEGIN") || t.isPunct("{"); }
     bool isEnd(const Token& t) const { return t.isWord("END") || t.isPunct("}"); }
 
+    // Reads the items of a BEGIN ... END block, each through readItem, and the END.
+    // A block that runs into the next statement or the end of the script has no END.
+    template <typename ReadItem>
+    void itemsUntilEnd(const Token& keyword, ReadItem readItem)
+    {
+        for (;;) {
+            const Token& t = mIn.peek();
+            if (isEnd(t)) {
+                mIn.next();
+                return;
+            }
+            if (t.kind == Token::Kind::End || startsStatement(0) || startsStatement(1))
+                throw RcError(keyword.where, keyword.text + " has no END");
+            readItem(t);
+        }
+    }
+
     // A statement keyword where a block's entries were expected means the block was
     // left open: the next resource has begun.
     bool startsStatement(std::size_t ahead)
@@ -196,14 +213,7 @@ private:
             throw RcError(open.where, open.text + " statements are not supported");
         if (!isBegin(open))
             throw RcError(open.where, "expected BEGIN after STRINGTABLE but found " + open.describe());
-        for (;;) {
-            const Token& t = mIn.peek();
-            if (isEnd(t)) {
-                mIn.next();
-                return;
-            }
-            if (t.kind == Token::Kind::End || startsStatement(0) || startsStatement(1))
-                throw RcError(keyword.where, "STRINGTABLE has no END");
+        itemsUntilEnd(keyword, [&](const Token& t) {
             Location at = t.where;
             auto id = static_cast<std::uint16_t>(ranged("string id", 0, 65535));
             if (mIn.peek().isPunct(","))
@@ -212,7 +222,7 @@ private:
             auto [it, fresh] = mScript.strings.emplace(id, StringEntry{value, at});
             if (!fresh)
                 throw RcError(at, "string id " + std::to_string(id) + " is already defined at " + it->second.where.text());
-        }
+        });
     }
 
     void resource()
@@ -335,18 +345,11 @@ private:
             d.style |= kCaptionStyle;
         if (d.hasFont)
             d.style |= kSetFontStyle;
-        for (;;) {
-            const Token& t = mIn.peek();
-            if (isEnd(t)) {
-                mIn.next();
-                break;
-            }
-            if (t.kind == Token::Kind::End || startsStatement(0) || startsStatement(1))
-                throw RcError(keyword.where, "DIALOGEX has no END");
+        itemsUntilEnd(keyword, [&](const Token& t) {
             if (d.controls.size() >= limits::kDialogControls)
                 throw RcError(t.where, "more than " + std::to_string(limits::kDialogControls) + " controls in one dialog");
             d.controls.push_back(control());
-        }
+        });
         mScript.dialogs.push_back(std::move(d));
     }
 
