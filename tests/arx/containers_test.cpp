@@ -67,6 +67,48 @@ TEST(SymbolTables, LayersAreFoundWithoutRegardToCaseAndNamesAreUnique)
     rec->close();
 }
 
+// Lookups by name follow renames, cancelled renames, erasing and a name
+// taken again after its record was erased, however many records there are.
+TEST(SymbolTables, LookupsByNameFollowRenamesAndErasing)
+{
+    AcDbDatabase db;
+    for (int i = 0; i < 2000; ++i) addLayer(db, (L"L" + std::to_wstring(i)).c_str());
+    AcDbObjectId walls = addLayer(db, L"Walls");
+    auto find = [&](const ACHAR* name, bool erasedToo = false) {
+        Opened<AcDbLayerTable> layers(db.layerTableId());
+        AcDbObjectId id;
+        layers->getAt(name, id, erasedToo);
+        return id;
+    };
+    EXPECT_EQ(find(L"l1999"), find(L"L1999"));
+    EXPECT_FALSE(find(L"L1999").isNull());
+    EXPECT_EQ(find(L"walls"), walls);
+    {
+        Opened<AcDbLayerTableRecord> rec(walls, AcDb::kForWrite);
+        ASSERT_EQ(rec->setName(L"Doors"), Acad::eOk);
+    }
+    EXPECT_TRUE(find(L"Walls").isNull());
+    EXPECT_EQ(find(L"DOORS"), walls);
+    // A rename that is cancelled gives the record its old name back.
+    AcDbLayerTableRecord* rec = nullptr;
+    ASSERT_EQ(acdbOpenObject(rec, walls, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(rec->setName(L"Windows"), Acad::eOk);
+    EXPECT_EQ(find(L"Windows"), walls);
+    rec->cancel();
+    EXPECT_TRUE(find(L"Windows").isNull());
+    EXPECT_EQ(find(L"Doors"), walls);
+    // An erased record is found only when asked for; its name can be taken again.
+    {
+        Opened<AcDbLayerTableRecord> doors(walls, AcDb::kForWrite);
+        ASSERT_EQ(doors->erase(), Acad::eOk);
+    }
+    EXPECT_TRUE(find(L"Doors").isNull());
+    EXPECT_EQ(find(L"Doors", true), walls);
+    AcDbObjectId again = addLayer(db, L"doors");
+    EXPECT_EQ(find(L"Doors"), again);
+    EXPECT_EQ(find(L"Doors", true), walls);  // the first in the table's order
+}
+
 TEST(SymbolTables, LayerOffFrozenLocked)
 {
     AcDbDatabase db;

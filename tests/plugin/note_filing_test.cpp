@@ -11,9 +11,13 @@ void expectSameNote(const NoteView& a, const NoteView& b, bool replyKept)
 {
     EXPECT_EQ(a.type, b.type);
     // Only a point note files its position.
-    if (a.type == QkDbVelaTone::kPoint) EXPECT_TRUE(a.position.isEqualTo(b.position));
+    if (a.type == QkDbVelaTone::kPoint) {
+        EXPECT_TRUE(a.position.isEqualTo(b.position));
+    }
     EXPECT_EQ(a.attached, b.attached);
-    if (replyKept) EXPECT_EQ(a.reply, b.reply);
+    if (replyKept) {
+        EXPECT_EQ(a.reply, b.reply);
+    }
     EXPECT_EQ(a.hasRecord, b.hasRecord);
     EXPECT_EQ(a.sound, b.sound);
     EXPECT_EQ(std::memcmp(&a.format, &b.format, sizeof a.format), 0);
@@ -53,11 +57,17 @@ TEST_F(NoteFiling, NotesOfAllFourTypesKeepEveryFieldThroughDxfBinaryDxfBinary)
         for (size_t i = 0; i < ids.size(); ++i) {
             NoteView v = NoteView::of(ids[i]);
             expectSameNote(original[i], v, false);
-            if (i == 1) EXPECT_TRUE(v.extents.maxPoint().isEqualTo(AcGePoint3d(4, 3, 0)));
+            if (i == 1) {
+                EXPECT_TRUE(v.extents.maxPoint().isEqualTo(AcGePoint3d(4, 3, 0)));
+            }
             // An object note takes its extents from the entity it is attached to.
-            if (i == 2) EXPECT_TRUE(v.extents.maxPoint().isEqualTo(AcGePoint3d(30, 25, 0)));
+            if (i == 2) {
+                EXPECT_TRUE(v.extents.maxPoint().isEqualTo(AcGePoint3d(30, 25, 0)));
+            }
             // DXF does not carry a reply's id.
-            if (i == 3) EXPECT_TRUE(v.reply.isNull());
+            if (i == 3) {
+                EXPECT_TRUE(v.reply.isNull());
+            }
         }
     }
     // The binary file alone keeps it.

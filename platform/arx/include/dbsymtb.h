@@ -2,6 +2,7 @@
 // and paper space among them) and the tables the host keeps without editing them
 // (text styles, viewports, views, UCSs, registered applications, dimension styles).
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "dbmain.h"
@@ -9,6 +10,9 @@
 class AcDbSymbolTableIterator;
 class AcDbBlockTableRecordIterator;
 class AcDbSortentsTable;
+namespace arx {
+class SymbolNameIndex;
+}
 
 #define ACDB_MODEL_SPACE ACRX_T("*Model_Space")
 #define ACDB_PAPER_SPACE ACRX_T("*Paper_Space")
@@ -59,6 +63,7 @@ protected:
     AcDbSymbolTable();
     friend struct arx::ObjectAccess;
     std::vector<AcDbObjectId> mRecords;  // in order of addition
+    mutable std::unique_ptr<arx::SymbolNameIndex> mNameIndex;  // made by the first lookup by name
 };
 
 class ACRX_EXPORT AcDbSymbolTableIterator {

@@ -67,6 +67,7 @@ struct ObjectAccess {
     static AcDbStub*& linetype(AcDbEntity* e) { return e->mLinetype; }
     static std::vector<AcDbObjectId>& entities(AcDbBlockTableRecord* b) { return b->mEntities; }
     static std::vector<AcDbObjectId>& records(AcDbSymbolTable* t) { return t->mRecords; }
+    static std::unique_ptr<SymbolNameIndex>& nameIndex(const AcDbSymbolTable* t) { return t->mNameIndex; }
     template <class Proxy>
     static auto& proxyDataOf(Proxy* p)
     {

@@ -7,6 +7,7 @@
 #include "dbsymtb.h"
 #include "notify.h"
 #include "object_access.h"
+#include "symbol_index.h"
 #include "../core/tags.h"
 #include "../core/utf.h"
 #include "../filer/binary_filer.h"
@@ -117,6 +118,8 @@ Acad::ErrorStatus AcDbObject::dwgIn(AcDbDwgFiler* filer)
     Acad::ErrorStatus es = arx::readObjectPrefix(this, filer);
     if (es != Acad::eOk) return es;
     es = dwgInFields(filer);
+    // A record read again (a cancelled rename, say) may come back under another name.
+    if (auto* record = AcDbSymbolTableRecord::cast(this)) arx::forgetSymbolNames(record);
     return es != Acad::eOk ? es : filer->filerStatus();
 }
 
@@ -228,6 +231,7 @@ Acad::ErrorStatus AcDbObject::dxfOut(AcDbDxfFiler* filer) const
 Acad::ErrorStatus AcDbObject::dxfIn(AcDbDxfFiler* filer)
 {
     Acad::ErrorStatus es = dxfInFields(filer);
+    if (auto* record = AcDbSymbolTableRecord::cast(this)) arx::forgetSymbolNames(record);
     if (es != Acad::eOk) return es;
     // What follows the class's groups from the first 1001 on is extended data.
     if (auto* in = dynamic_cast<arx::DxfInFiler*>(filer)) {

@@ -3,6 +3,7 @@
 #include "dbsymtb.h"
 #include "defaults.h"
 #include "object_access.h"
+#include "symbol_index.h"
 #include "../core/utf.h"
 
 namespace arx {
@@ -27,15 +28,12 @@ static AcDbSymbolTable* tableOf(AcDbDatabase* db, TableKind kind)
     return AcDbSymbolTable::cast(resolveStub(impl->table(kind)));
 }
 
-static AcDbStub* findInTable(AcDbSymbolTable* table, const ACHAR* name, bool includeErased)
+AcDbStub* findRecordByName(const AcDbSymbolTable* table, const ACHAR* name, bool includeErased)
 {
     if (table == nullptr || name == nullptr) return nullptr;
-    for (const AcDbObjectId& id : ObjectAccess::records(table)) {
-        AcDbStub* s = id;
-        if (!includeErased && (s->flags & AcDbStub::kErased) != 0) continue;
-        if (equalsNoCase(symbolName(s, L""), name)) return s;
-    }
-    return nullptr;
+    std::unique_ptr<SymbolNameIndex>& index = ObjectAccess::nameIndex(table);
+    if (index == nullptr) index = std::make_unique<SymbolNameIndex>();
+    return index->find(ObjectAccess::records(const_cast<AcDbSymbolTable*>(table)), name, includeErased);
 }
 
 Acad::ErrorStatus findSymbol(AcDbDatabase* db, TableKind kind, const ACHAR* name, AcDbObjectId& id)
@@ -43,7 +41,7 @@ Acad::ErrorStatus findSymbol(AcDbDatabase* db, TableKind kind, const ACHAR* name
     id.setNull();
     if (db == nullptr) return Acad::eNoDatabase;
     if (name == nullptr || *name == 0) return Acad::eInvalidInput;
-    AcDbStub* s = findInTable(tableOf(db, kind), name, false);
+    AcDbStub* s = findRecordByName(tableOf(db, kind), name, false);
     if (s == nullptr) return Acad::eKeyNotFound;
     id = s;
     return Acad::eOk;
@@ -73,7 +71,7 @@ AcDbSymbolTableRecord* newRecordOf(TableKind kind);
 AcDbStub* symbolForReading(AcDbDatabase* db, TableKind kind, const ACHAR* name)
 {
     if (db == nullptr || name == nullptr) return nullptr;
-    AcDbStub* s = findInTable(tableOf(db, kind), name, true);
+    AcDbStub* s = findRecordByName(tableOf(db, kind), name, true);
     if (s == nullptr && *name != 0) {
         AcDbSymbolTableRecord* rec = newRecordOf(kind);
         if (rec == nullptr) return nullptr;

@@ -9,6 +9,8 @@
 namespace arx {
 // The record's name, or fallback when the id names no record.
 std::wstring symbolName(AcDbStub* record, const wchar_t* fallback);
+// The first record of that name in the table's order, compared without regard to case.
+AcDbStub* findRecordByName(const AcDbSymbolTable* table, const ACHAR* name, bool includeErased);
 Acad::ErrorStatus findSymbol(AcDbDatabase* db, TableKind kind, const ACHAR* name, AcDbObjectId& id);
 // The record of that name, made on the spot when a drawing refers to one its
 // tables lack (a drawing is never refused for an undefined layer).

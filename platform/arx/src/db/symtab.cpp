@@ -7,6 +7,7 @@
 #include "defaults.h"
 #include "notify.h"
 #include "object_access.h"
+#include "symbol_index.h"
 #include "symbols.h"
 #include "../core/utf.h"
 
@@ -47,6 +48,7 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name)
             if (!(*p == L'*' && p == name)) return Acad::eInvalidSymbolTableName;
     assertWriteEnabled();
     mName = name;
+    arx::forgetSymbolNames(this);
     return Acad::eOk;
 }
 
@@ -93,15 +95,10 @@ Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* entryName, AcDbObjectId& r
     assertReadEnabled();
     recordId.setNull();
     if (entryName == nullptr) return Acad::eInvalidInput;
-    for (const AcDbObjectId& id : mRecords) {
-        AcDbStub* s = id;
-        if (!getErasedRecord && (s->flags & AcDbStub::kErased) != 0) continue;
-        if (arx::equalsNoCase(arx::symbolName(s, L""), entryName)) {
-            recordId = id;
-            return Acad::eOk;
-        }
-    }
-    return Acad::eKeyNotFound;
+    AcDbStub* s = arx::findRecordByName(this, entryName, getErasedRecord);
+    if (s == nullptr) return Acad::eKeyNotFound;
+    recordId = s;
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* entryName, AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
@@ -191,6 +188,7 @@ Acad::ErrorStatus AcDbSymbolTable::dwgInFields(AcDbDwgFiler* filer)
         if (!id.isNull()) records.push_back(id);
     }
     mRecords = std::move(records);
+    mNameIndex.reset();
     return filer->filerStatus();
 }
 
