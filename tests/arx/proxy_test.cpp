@@ -364,6 +364,43 @@ TEST(Proxies, ProxyRecordsOfAnotherProgramStayOpaque)
     EXPECT_TRUE(hasGroup(rec, 93, "64"));
 }
 
+// Classes named in a later CLASSES section count for the records after it,
+// and records of classes named earlier still read theirs.
+TEST(Proxies, ALaterClassesSectionNamesTheClassesOfLaterRecords)
+{
+    TempDir dir;
+    AcDbDatabase db;
+    save(db, dir.file("base.dxf"));
+    std::string hms = handleOf(db.modelSpaceId());
+    auto entity = [&](const std::string& type, const std::string& handle) {
+        return "  0\n" + type + "\n  5\n" + handle + "\n330\n" + hms + "\n100\nAcDbEntity\n  8\n0\n100\nAcDb" +
+               type + "\n 90\n1\n";
+    };
+    std::string moreClasses;
+    for (int i = 0; i < 40; ++i)
+        moreClasses += "  0\nCLASS\n  1\nMORE" + std::to_string(i) + "\n  2\nMore" + std::to_string(i) +
+                       "\n  3\nMore\n 90\n0\n 91\n0\n280\n0\n281\n1\n";
+    moreClasses += "  0\nCLASS\n  1\nLATEENT\n  2\nLateEnt\n  3\nLate App\n 90\n0\n 91\n1\n280\n0\n281\n1\n";
+    std::string later = "  0\nSECTION\n  2\nCLASSES\n" + moreClasses + "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n" +
+                        entity("EARLYENT", "E21") + entity("LATEENT", "E22") + "  0\nENDSEC\n";
+    writeText(dir.file("in.dxf"),
+              splice(readText(dir.file("base.dxf")),
+                     "  0\nCLASS\n  1\nEARLYENT\n  2\nEarlyEnt\n  3\nEarly App\n 90\n0\n 91\n1\n280\n0\n281\n1\n",
+                     entity("EARLYENT", "E11") + entity("LATEENT", "E12"), "", "", later));
+    AcDbDatabase in(false, true);
+    open(in, dir.file("in.dxf"));
+    auto className = [&](std::uint64_t handle) {
+        AcDbObjectId id;
+        EXPECT_EQ(in.getAcDbObjectId(id, false, AcDbHandle(handle)), Acad::eOk);
+        Opened<AcDbProxyEntity> p(id);
+        EXPECT_TRUE(p);
+        return p ? std::wstring(p->originalClassName()) : std::wstring();
+    };
+    EXPECT_EQ(className(0xE11), L"EarlyEnt");
+    EXPECT_EQ(className(0xE21), L"EarlyEnt");
+    EXPECT_EQ(className(0xE22), L"LateEnt");
+}
+
 TEST(XData, SetReadMergeAndRemoveByApplication)
 {
     AcDbDatabase db;

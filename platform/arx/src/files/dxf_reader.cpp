@@ -332,6 +332,8 @@ void DxfReader::readHeader()
 
 void DxfReader::readClasses()
 {
+    // The classes looked up so far point into the list that grows here.
+    mClassOfType.clear();
     while (nextRecord() && is("CLASS")) {
         ClassEntry e;
         for (size_t i = 1; i < mRec.size(); ++i) {
