@@ -232,6 +232,11 @@ TEST_F(BadInput, DamagedBinaryHeaderAndDirectory)
     b = valid;
     put<std::uint64_t>(b, entry(3) + offsetof(DirectoryEntry, handle), 0);
     expectRefused(b, "zero.dwg", {"without a handle"});
+    // Two entries naming the same bytes: one record cannot be two objects.
+    b = valid;
+    put<std::uint64_t>(b, entry(3) + offsetof(DirectoryEntry, offset), get<std::uint64_t>(valid, entry(2) + offsetof(DirectoryEntry, offset)));
+    put<std::uint64_t>(b, entry(3) + offsetof(DirectoryEntry, length), get<std::uint64_t>(valid, entry(2) + offsetof(DirectoryEntry, length)));
+    expectRefused(b, "shared.dwg", {"byte " + std::to_string(entry(3)), "shares bytes"});
 }
 
 TEST_F(BadInput, DamagedRecordsEndInAnErrorOrAGoodDrawing)

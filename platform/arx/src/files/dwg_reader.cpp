@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -328,6 +329,23 @@ bool DwgReader::run(std::string& error)
         if (stub == nullptr) return fail(at, "handle " + hex(e.handle) + " is used twice"), finish();
         stub->flags |= AcDbStub::kPending;
         stub->pendingIndex = static_cast<std::uint32_t>(i);
+    }
+    // Each record has bytes of its own: records that share bytes would let a
+    // small file stand for many large objects.
+    std::vector<size_t> byOffset(mDir.size());
+    for (size_t i = 0; i < byOffset.size(); ++i) byOffset[i] = i;
+    std::stable_sort(byOffset.begin(), byOffset.end(), [&](size_t a, size_t b) { return mDir[a].offset < mDir[b].offset; });
+    std::uint64_t end = 0;
+    size_t endsAt = 0;
+    for (size_t i : byOffset) {
+        const auto& e = mDir[i];
+        if (e.length == 0) continue;
+        if (e.offset < end) {
+            std::uint64_t at = mHeader.directoryOffset + i * dwgfile::kDirectoryEntrySize;
+            return fail(at, "object " + hex(e.handle) + " shares bytes with object " + hex(mDir[endsAt].handle)), finish();
+        }
+        end = e.offset + e.length;
+        endsAt = i;
     }
     mImpl->loader = this;
     for (const auto& e : mDir) {
