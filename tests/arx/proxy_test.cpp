@@ -17,6 +17,7 @@ public:
     ACRX_DECLARE_MEMBERS(TestNote);
     static int sWriteVersion;  // what the code writes
     static int sKnownVersion;  // the newest it reads
+    static bool sThrowOnRead;  // the code reading a note fails with an exception
     AcString mText;
     AcGePoint3d mAt;
     int mVersion = 0;
@@ -35,6 +36,7 @@ public:
         assertWriteEnabled();
         Acad::ErrorStatus es = AcDbEntity::dwgInFields(f);
         if (es != Acad::eOk) return es;
+        if (sThrowOnRead) throw std::runtime_error("note reader failed");
         Adesk::Int16 v = 0;
         f->readInt16(&v);
         if (v > sKnownVersion) return Acad::eMakeMeProxy;
@@ -59,6 +61,7 @@ public:
         Acad::ErrorStatus es = AcDbEntity::dxfInFields(f);
         if (es != Acad::eOk) return es;
         if (!f->atSubclassData(L"TestNote")) return f->setError(Acad::eBadDxfSequence, L"no TestNote section");
+        if (sThrowOnRead) throw 42;  // not even a std::exception
         resbuf rb;
         while ((es = f->readResBuf(&rb)) == Acad::eOk) {
             if (rb.restype == 90) {
@@ -75,6 +78,7 @@ public:
 };
 int TestNote::sWriteVersion = 1;
 int TestNote::sKnownVersion = 1;
+bool TestNote::sThrowOnRead = false;
 ACRX_DXF_DEFINE_MEMBERS(TestNote, AcDbEntity, AcDb::kDHL_CURRENT, AcDb::kMReleaseCurrent, 0, TESTNOTE, TestNoteApp)
 
 struct Versions {
@@ -104,6 +108,41 @@ std::string recordText(const std::vector<std::pair<int, std::string>>& rec)
     std::string out;
     for (const auto& [c, v] : rec) out += std::to_string(c) + "=" + v + "\n";
     return out;
+}
+
+// Code that throws while reading its object fails the read; the drawing that
+// was open stays as it was and can be read into again.
+TEST(Proxies, AnObjectReaderThatThrowsFailsTheReadAndKeepsTheOpenDrawing)
+{
+    TempDir dir;
+    AcDbDatabase source;
+    AcDbHandle noteHandle = addNote(source, L"hello").handle();
+    save(source, dir.file("note.dwg"));
+    save(source, dir.file("note.dxf"));
+    AcDbDatabase db;
+    AcDbObjectId line = appendToModelSpace(db, new AcDbLine({0, 0, 0}, {1, 1, 0}));
+    {
+        struct Throwing {
+            Throwing() { TestNote::sThrowOnRead = true; }
+            ~Throwing() { TestNote::sThrowOnRead = false; }
+        } throwing;
+        EXPECT_EQ(db.readDwgFile(wide(dir.file("note.dwg")).c_str()), Acad::eCorruptFile);
+        EXPECT_NE(arxhost::lastError().find("reading stopped: note reader failed"), std::string::npos)
+            << arxhost::lastError();
+        EXPECT_EQ(db.dxfIn(wide(dir.file("note.dxf")).c_str()), Acad::eDxfReadAborted);
+        EXPECT_NE(arxhost::lastError().find("threw an exception"), std::string::npos) << arxhost::lastError();
+    }
+    Opened<AcDbLine> kept(line);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->endPoint(), AcGePoint3d(1, 1, 0));
+    kept->close();
+    kept.ptr = nullptr;
+    ASSERT_EQ(db.readDwgFile(wide(dir.file("note.dwg")).c_str()), Acad::eOk);
+    AcDbObjectId note;
+    ASSERT_EQ(db.getAcDbObjectId(note, false, noteHandle), Acad::eOk);
+    Opened<TestNote> back(note);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->mText, L"hello");
 }
 
 TEST(Proxies, ObjectOfANewerVersionStaysAProxyInTheBinaryFile)

@@ -97,6 +97,16 @@ AcDbObject* resolveStub(AcDbStub* stub);
 Acad::ErrorStatus writeObjectPrefix(const AcDbObject* obj, AcDbDwgFiler* filer);
 Acad::ErrorStatus readObjectPrefix(AcDbObject* obj, AcDbDwgFiler* filer);
 // Kept groups of a section, written through a DXF filer.
+// Lets the host read an object whatever its open state: saving is the host's
+// own business and happens between commands.
+struct ReadScope {
+    AcDbObject* obj;
+    explicit ReadScope(AcDbObject* o) : obj(o) { ++ObjectAccess::readers(obj); }
+    ~ReadScope() { --ObjectAccess::readers(obj); }
+    ReadScope(const ReadScope&) = delete;
+    ReadScope& operator=(const ReadScope&) = delete;
+};
+
 void writeKeptGroups(AcDbDxfFiler* filer, const AcDbObject* obj, const char* subclass);
 // Keeps the group the filer just read (the current one) under a section.
 void keepCurrentGroup(AcDbDxfFiler* filer, AcDbObject* obj, const char* subclass);

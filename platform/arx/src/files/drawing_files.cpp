@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <unordered_map>
 
 #include "dwg_format.h"
@@ -55,6 +57,24 @@ const char* describe(FileKind kind)
     case FileKind::kUnknown: return "neither a DXF file nor a binary drawing";
     }
     return "unknown";
+}
+
+// Runs a read or a write. An exception from an object's own filing (or memory
+// running out) ends it as a failure with a message, so that the caller can
+// put back the drawing that was open.
+template <class Step>
+bool guarded(const char* what, std::string& error, Step step)
+{
+    try {
+        return step();
+    } catch (const std::bad_alloc&) {
+        error = std::string(what) + " stopped: out of memory";
+    } catch (const std::exception& e) {
+        error = std::string(what) + " stopped: " + e.what();
+    } catch (...) {
+        error = std::string(what) + " stopped: an object's filing threw an exception";
+    }
+    return false;
 }
 
 }  // namespace
@@ -128,7 +148,9 @@ Acad::ErrorStatus readDrawing(AcDbDatabase* db, const ACHAR* path, DrawingFormat
     DatabaseImpl* previous = slot;
     slot = new DatabaseImpl(db);
     std::string error;
-    bool ok = format == DrawingFormat::kDxf ? readDxfFile(db, f.fd, error) : readDwgFile(db, f.fd, error);
+    bool ok = guarded("reading", error, [&] {
+        return format == DrawingFormat::kDxf ? readDxfFile(db, f.fd, error) : readDwgFile(db, f.fd, error);
+    });
     // New objects need handles above everything the file named.
     if (ok && slot->handseed() > UINT64_MAX - (std::uint64_t(1) << 32)) {
         error = "its handles leave no room for new objects (handle seed " + hex(slot->handseed()) + ")";
@@ -161,8 +183,10 @@ Acad::ErrorStatus writeDrawing(AcDbDatabase* db, const ACHAR* path, DrawingForma
         setLastFileError(error);
         return Acad::eFileAccessErr;
     }
-    bool ok = format == DrawingFormat::kDxf ? writeDxfFile(db, out, version, precision, error)
-                                            : writeDwgFile(db, out, version, error);
+    bool ok = guarded("saving", error, [&] {
+        return format == DrawingFormat::kDxf ? writeDxfFile(db, out, version, precision, error)
+                                             : writeDwgFile(db, out, version, error);
+    });
     if (ok) ok = out.commit(error);
     if (!ok) {
         setLastFileError(error.rfind(file, 0) == 0 ? error : file + ": " + error);

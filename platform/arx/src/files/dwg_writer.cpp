@@ -100,7 +100,7 @@ bool writeDwgFile(AcDbDatabase* db, OutputFile& out, AcDb::AcDbDwgVersion versio
         size_t before = buf.size();
         BinaryFiler filer(AcDb::kFileFiler, db, buf);
         filer.setVersion(version, static_cast<AcDb::MaintenanceReleaseVersion>(header.maintVersion));
-        ++ObjectAccess::readers(obj);
+        ReadScope scope(obj);
         Acad::ErrorStatus es;
         ProxyData* d = proxyData(obj);
         if (d != nullptr && d->form == ProxyData::Form::kBinary) {
@@ -116,7 +116,6 @@ bool writeDwgFile(AcDbDatabase* db, OutputFile& out, AcDb::AcDbDwgVersion versio
             es = obj->dwgOut(&filer);
             entry.form = dwgfile::kFormObject;
         }
-        --ObjectAccess::readers(obj);
         if (es != Acad::eOk) {
             error = toUtf8(obj->isA()->name()) + " (handle " + handleText(s->handle) +
                     ") could not be written: " + toUtf8(acadErrorStatusText(es));

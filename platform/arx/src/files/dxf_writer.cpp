@@ -33,14 +33,6 @@ constexpr TableKind kTableOrder[] = {TableKind::kViewport, TableKind::kLinetype,
 constexpr const char* kTableNames[] = {"VPORT", "LTYPE", "LAYER", "STYLE", "VIEW", "UCS", "APPID", "DIMSTYLE",
                                        "BLOCK_RECORD"};
 
-// Lets the writer read objects whatever their open state: saving is the host's
-// own business and happens between commands.
-struct ReadScope {
-    AcDbObject* obj;
-    explicit ReadScope(AcDbObject* o) : obj(o) { ++ObjectAccess::readers(obj); }
-    ~ReadScope() { --ObjectAccess::readers(obj); }
-};
-
 std::string handleText(AcDbStub* s)
 {
     char buf[20];
