@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "arx_test_util.h"
+#include "temp_dir.h"
 
 namespace {
 using namespace arxtest;
@@ -222,6 +223,49 @@ TEST(Reactors, PersistentReactorHearsModifiedWhenTheCarrierIsClosed)
         line->setEndPoint({8, 8, 0});
     }
     EXPECT_EQ(TestPersistentReactor::sModified, 0);
+}
+
+// A reactor listed twice in a file's reactor group is one reactor; the
+// others keep their order.
+TEST(Reactors, PersistentReactorsReadFromDxfAreListedOnce)
+{
+    TempDir dir;
+    AcDbDatabase db;
+    AcDbObjectId first, second;
+    {
+        Opened<AcDbDictionary> nod(db.namedObjectsDictionaryId(), AcDb::kForWrite);
+        auto* a = new AcDbXrecord();
+        auto* b = new AcDbXrecord();
+        ASSERT_EQ(nod->setAt(L"FIRST", a, first), Acad::eOk);
+        ASSERT_EQ(nod->setAt(L"SECOND", b, second), Acad::eOk);
+        a->close();
+        b->close();
+    }
+    AcDbObjectId lineId = addLine(db);
+    {
+        Opened<AcDbLine> line(lineId, AcDb::kForWrite);
+        line->addPersistentReactor(first);
+        line->addPersistentReactor(second);
+    }
+    save(db, dir.file("a.dxf"));
+    std::string text = readText(dir.file("a.dxf"));
+    const std::string group = "102\n{ACAD_REACTORS\n330\n" + handleOf(first) + "\n330\n" + handleOf(second) + "\n";
+    size_t at = text.find(group);
+    ASSERT_NE(at, std::string::npos);
+    text.insert(at + group.size(), "330\n" + handleOf(first) + "\n330\n" + handleOf(second) + "\n");
+    writeText(dir.file("b.dxf"), text);
+    AcDbDatabase back(false, true);
+    open(back, dir.file("b.dxf"));
+    AcDbObjectId line2, first2, second2;
+    ASSERT_EQ(back.getAcDbObjectId(line2, false, lineId.handle()), Acad::eOk);
+    ASSERT_EQ(back.getAcDbObjectId(first2, false, first.handle()), Acad::eOk);
+    ASSERT_EQ(back.getAcDbObjectId(second2, false, second.handle()), Acad::eOk);
+    Opened<AcDbLine> line(line2);
+    ASSERT_TRUE(line);
+    ASSERT_NE(line->reactors(), nullptr);
+    ASSERT_EQ(line->reactors()->length(), 2);
+    EXPECT_EQ(acdbPersistentReactorObjectId(line->reactors()->at(0)), first2);
+    EXPECT_EQ(acdbPersistentReactorObjectId(line->reactors()->at(1)), second2);
 }
 
 TEST(Reactors, PersistentReactorOpenForWriteIsSkipped)

@@ -1,6 +1,8 @@
 // Filing of what every object has: extended data and kept groups (filed by
 // dwgOut/dxfOut around the class's own fields), and the owner, persistent
 // reactors and extension dictionary (filed by AcDbObject's *Fields).
+#include <unordered_set>
+
 #include "acutads.h"
 #include "adscodes.h"
 #include "database_impl.h"
@@ -305,6 +307,9 @@ Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer)
         std::wstring group = rb.resval.rstring;
         if (group == L"{ACAD_REACTORS" || group == L"{ACAD_XDICTIONARY") {
             const bool reactors = group == L"{ACAD_REACTORS";
+            // What the list holds already, so that a long list reads in linear time.
+            std::unordered_set<void*> listed;
+            if (reactors && mReactors != nullptr) listed.insert(mReactors->begin(), mReactors->end());
             for (;;) {
                 es = filer->readResBuf(&rb);
                 if (es != Acad::eOk)
@@ -317,9 +322,9 @@ Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer)
                     // Filed in directly: a proxy refuses addPersistentReactor, yet
                     // keeps the reactors it was read with.
                     void* tagged = reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(stub) | 1);
-                    if (stub != nullptr) {
+                    if (stub != nullptr && listed.insert(tagged).second) {
                         if (mReactors == nullptr) mReactors = new AcDbVoidPtrArray(0, 4);
-                        if (!mReactors->contains(tagged)) mReactors->append(tagged);
+                        mReactors->append(tagged);
                     }
                 } else if (!reactors && rb.restype == AcDb::kDxfHardOwnershipId) {
                     mXDict = stub;

@@ -1,6 +1,7 @@
 // AcDbSortentsTable: draw order by sort handles.
 #include <algorithm>
 #include <map>
+#include <unordered_set>
 
 #include "builtin.h"
 #include "dbsymtb.h"
@@ -59,8 +60,9 @@ Acad::ErrorStatus AcDbSortentsTable::reorder(const AcDbObjectIdArray& ar, bool t
     AcDbObjectIdArray current;
     Acad::ErrorStatus es = getFullDrawOrder(current);
     if (es != Acad::eOk) return es;
+    std::unordered_set<AcDbStub*> inBlock(current.begin(), current.end()), toMove(ar.begin(), ar.end());
     for (const AcDbObjectId& id : ar)
-        if (!current.contains(id)) return Acad::eInvalidInput;
+        if (!inBlock.count(id)) return Acad::eInvalidInput;
     std::vector<std::uint64_t> keys;
     for (const AcDbObjectId& id : current) {
         AcDbHandle h;
@@ -69,7 +71,7 @@ Acad::ErrorStatus AcDbSortentsTable::reorder(const AcDbObjectIdArray& ar, bool t
     }
     std::sort(keys.begin(), keys.end());
     std::vector<AcDbObjectId> moved, rest;
-    for (const AcDbObjectId& id : current) (ar.contains(id) ? moved : rest).push_back(id);
+    for (const AcDbObjectId& id : current) (toMove.count(id) ? moved : rest).push_back(id);
     std::vector<AcDbObjectId> order;
     if (toBottom) {
         order = moved;
