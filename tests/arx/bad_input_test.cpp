@@ -135,6 +135,35 @@ TEST_F(BadInput, InconsistentRecords)
                   "proxyxdata.dxf", {"line 23", "group 4 in extended data"});
 }
 
+// An extension dictionary goes with its object when that is erased: it must be
+// a dictionary the object owns, and dictionaries nest only so deep.
+TEST_F(BadInput, ExtensionDictionariesMustBelongToTheirObjects)
+{
+    const std::string line = "  0\nLINE\n  5\nA00\n102\n{ACAD_XDICTIONARY\n360\nC1\n102\n}\n  8\n0\n";
+    expectRefused(entities(line), "notadict.dxf", {"A00", "C1", "not a dictionary it owns"});
+    expectRefused(kHeader + "  0\nSECTION\n  2\nENTITIES\n" + line + "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" +
+                      "  0\nDICTIONARY\n  5\nC0\n100\nAcDbDictionary\n  3\nK\n350\nC1\n"
+                      "  0\nDICTIONARY\n  5\nC1\n330\nC0\n100\nAcDbDictionary\n  0\nENDSEC\n  0\nEOF\n",
+                  "owned.dxf", {"A00", "not a dictionary it owns"});
+    // Each dictionary the extension dictionary of the one before.
+    std::string chain;
+    for (int i = 1; i <= 1200; ++i) {
+        char h[16];
+        std::snprintf(h, sizeof h, "%X", 0x1000 + i);
+        chain += "  0\nDICTIONARY\n  5\n" + std::string(h) + "\n";
+        if (i > 1) {
+            char owner[16];
+            std::snprintf(owner, sizeof owner, "%X", 0x1000 + i - 1);
+            chain += "330\n" + std::string(owner) + "\n";
+        }
+        char next[16];
+        std::snprintf(next, sizeof next, "%X", 0x1000 + i + 1);
+        if (i < 1200) chain += "102\n{ACAD_XDICTIONARY\n360\n" + std::string(next) + "\n102\n}\n";
+        chain += "100\nAcDbDictionary\n";
+    }
+    expectRefused(objects(chain), "deep.dxf", {"levels deep"});
+}
+
 TEST_F(BadInput, DrawingStaysUsableAfterAFailedRead)
 {
     expectRefused(entities(kLine + kLine), "dup.dxf", {"used twice"});

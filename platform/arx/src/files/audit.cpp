@@ -93,32 +93,56 @@ bool auditContainers(AcDbDatabase* db, const PlaceOf& placeOf, std::string& erro
 }  // namespace
 
 // Checks what readers cannot check record by record: that no objects own each
-// other in a circle, and that the root objects are what they claim to be.
+// other in a circle or nest without bound, that extension dictionaries are
+// dictionaries their objects own, and that the root objects are what they
+// claim to be.
 bool auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf, std::string& error)
 {
     DatabaseImpl* impl = implOf(db);
-    std::unordered_map<AcDbStub*, int> state;  // 1 on the current path, 2 known to end at the root
-    state.reserve(impl->stubCount());
+    // Erasing an object erases its extension dictionary, and that one's, so
+    // the depth of ownership is the depth of that recursion.
+    constexpr int kMaxDepth = 1000;
+    std::unordered_map<AcDbStub*, int> depth;  // -1 on the current path, else levels below the root
+    depth.reserve(impl->stubCount());
     bool ok = true;
     impl->forEachStub([&](AcDbStub* s) {
         if (!ok || s->object == nullptr) return;
         std::vector<AcDbStub*> path;
         AcDbStub* cur = s;
+        int below = 0;
         while (cur != nullptr && cur->object != nullptr) {
-            int& mark = state[cur];
-            if (mark == 2) break;
-            if (mark == 1) {
+            auto [it, fresh] = depth.emplace(cur, -1);
+            if (!fresh && it->second >= 0) {
+                below = it->second;
+                break;
+            }
+            if (!fresh) {
                 std::string chain;
                 for (AcDbStub* p : path) chain += hex(p->handle) + " -> ";
                 error = at(placeOf, cur) + "objects own each other in a circle: " + chain + hex(cur->handle);
                 ok = false;
                 return;
             }
-            mark = 1;
             path.push_back(cur);
             cur = ObjectAccess::owner(cur->object);
         }
-        for (AcDbStub* p : path) state[p] = 2;
+        for (auto p = path.rbegin(); p != path.rend(); ++p) depth[*p] = ++below;
+        if (below > kMaxDepth) {
+            error = at(placeOf, s) + "object " + hex(s->handle) + " is owned more than " + std::to_string(kMaxDepth) +
+                    " levels deep";
+            ok = false;
+        }
+    });
+    if (!ok) return false;
+    impl->forEachStub([&](AcDbStub* s) {
+        if (!ok || s->object == nullptr) return;
+        AcDbStub* x = ObjectAccess::xdict(s->object);
+        if (x == nullptr) return;
+        if (AcDbDictionary::cast(x->object) == nullptr || ObjectAccess::owner(x->object) != s) {
+            error = at(placeOf, s) + "object " + hex(s->handle) + " names " + hex(x->handle) +
+                    " as its extension dictionary, which is not a dictionary it owns";
+            ok = false;
+        }
     });
     if (!ok) return false;
     const AcRxClass* tableClasses[] = {AcDbViewportTable::desc(), AcDbLinetypeTable::desc(), AcDbLayerTable::desc(),
