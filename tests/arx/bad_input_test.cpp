@@ -135,6 +135,29 @@ TEST_F(BadInput, InconsistentRecords)
                   "proxyxdata.dxf", {"line 23", "group 4 in extended data"});
 }
 
+// What a DXF reader keeps must be writable again in both formats: a binary
+// group too large for other readers is refused where it stands, and carriage
+// returns doubled at line ends are line ends, not part of the value.
+TEST_F(BadInput, KeptGroupsStayWritable)
+{
+    const std::string big = "  0\nSECTION\n  2\nZZSECTION\n  0\nZZREC\n310\n" + std::string(2 * 40000, 'A') + "\n";
+    expectRefused(kHeader + big + "  0\nENDSEC\n  0\nEOF\n", "bigchunk.dxf",
+                  {"line 17", "group 310 holds more than 32767 bytes"});
+    std::string crlf;
+    for (char c : kHeader.substr(0, kHeader.size() - 11) + "  9\n$ZZVAR\n  1\nvalue\n  0\nENDSEC\n" +
+                      "  0\nSECTION\n  2\nENTITIES\n" + kLine + "  0\nENDSEC\n  0\nEOF\n")
+        crlf += c == '\n' ? std::string("\r\r\n") : std::string(1, c);
+    writeText(mDir.file("crcr.dxf"), crlf);
+    AcDbDatabase db(false, true);
+    open(db, mDir.file("crcr.dxf"));
+    save(db, mDir.file("crcr.dwg"));
+    AcDbDatabase bin(false, true);
+    open(bin, mDir.file("crcr.dwg"));
+    save(bin, mDir.file("back.dxf"));
+    const std::string back = readText(mDir.file("back.dxf"));
+    EXPECT_NE(back.find("$ZZVAR\n  1\nvalue\n"), std::string::npos);
+}
+
 // An extension dictionary goes with its object when that is erased: it must be
 // a dictionary the object owns, and dictionaries nest only so deep.
 TEST_F(BadInput, ExtensionDictionariesMustBelongToTheirObjects)

@@ -235,7 +235,7 @@ bool isWritableTagStore(std::string_view store, TagPlace place, std::string& why
         const bool binaryCode = isBinaryCode(t.code);
         if (t.kind == TagKind::Binary) {
             if (!binaryCode) return bad("holds bytes");
-            if (t.value.size() > 32767) return bad("is too long");
+            if (t.value.size() > kMaxBinaryGroupBytes) return bad("is too long");
             continue;
         }
         if (t.kind != TagKind::Text) return bad("is of no kind");

@@ -37,6 +37,8 @@ enum class TagPlace {
     kHeaderVariable,  // the value of a header variable: no 0 or 9 group
     kSection,         // whole records of a kept section
 };
+// The most bytes one binary group may hold, as other programs' readers take them.
+constexpr size_t kMaxBinaryGroupBytes = 32767;
 // Whether every group of a store would be read back as it is when written in
 // DXF: a code the reader accepts, a value of the code's type that stays on its
 // line. why says what is wrong when it is not.

@@ -128,6 +128,8 @@ bool DxfReader::nextRecord()
         if (mRec.empty()) fail(line, "a record must start with a \"0\" group, found group " + std::to_string(code));
         if (code == 999) continue;  // comments are not data
         if (isBinaryCode(code)) {
+            if (value.size() > 2 * kMaxBinaryGroupBytes)
+                fail(line, "group " + std::to_string(code) + " holds more than " + std::to_string(kMaxBinaryGroupBytes) + " bytes");
             if (!mRec.addHex(code, value, line)) fail(line, "group " + std::to_string(code) + " is not hexadecimal data");
         } else {
             mRec.addText(code, value, line);

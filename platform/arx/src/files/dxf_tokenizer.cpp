@@ -70,7 +70,7 @@ bool DxfTokenizer::readLine(std::string_view& out)
             size_t len = static_cast<size_t>(static_cast<const char*>(nl) - base);
             if (len > kMaxLine) break;
             out = std::string_view(base, len);
-            if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
+            while (!out.empty() && out.back() == '\r') out.remove_suffix(1);
             mStart += len + 1;
             mConsumed += len + 1;
             ++mLine;
@@ -82,7 +82,7 @@ bool DxfTokenizer::readLine(std::string_view& out)
             // The last line may lack its line break.
             if (mEnd > mStart) {
                 out = std::string_view(mBuf.get() + mStart, mEnd - mStart);
-                if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
+                while (!out.empty() && out.back() == '\r') out.remove_suffix(1);
                 mConsumed += mEnd - mStart;
                 mStart = mEnd;
                 ++mLine;
