@@ -119,6 +119,12 @@ TEST_F(BadInput, InconsistentRecords)
     expectRefused(kHeader + "  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  5\n20\n  2\nNOWHERE\n  0\nENDBLK\n  5\n21\n"
                             "  0\nENDSEC\n  0\nEOF\n",
                   "block.dxf", {"line 15", "BLOCK NOWHERE has no BLOCK_RECORD"});
+    expectRefused(kHeader +
+                      "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nBLOCK_RECORD\n  5\n1\n  0\nBLOCK_RECORD\n  5\n1F\n"
+                      "100\nAcDbSymbolTableRecord\n100\nAcDbBlockTableRecord\n  2\n*Model_Space\n  0\nENDTAB\n  0\nENDSEC\n"
+                      "  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  5\n20\n  2\n*Model_Space\n  0\nENDBLK\n  5\n21\n"
+                      "  0\nBLOCK\n  5\n22\n  2\n*MODEL_SPACE\n  0\nENDBLK\n  5\n23\n  0\nENDSEC\n  0\nEOF\n",
+                  "twoblocks.dxf", {"line 49", "a second BLOCK for block record 1F"});
     expectRefused(entities("  0\nLINE\n  5\nFFFFFFFFFFFFFFFF\n"), "seed.dxf", {"no room"});
     const std::string layerTable = "  0\nTABLE\n  2\nLAYER\n  5\n2\n  0\nENDTAB\n";
     expectRefused(kHeader + "  0\nSECTION\n  2\nTABLES\n" + layerTable + layerTable + "  0\nENDSEC\n  0\nEOF\n",

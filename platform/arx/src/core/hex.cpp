@@ -96,4 +96,10 @@ size_t formatHexHandle(std::uint64_t value, char* buf)
     return n;
 }
 
+std::string hexHandle(std::uint64_t value)
+{
+    char buf[20];
+    return std::string(buf, formatHexHandle(value, buf));
+}
+
 }  // namespace arx

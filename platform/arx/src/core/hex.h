@@ -16,4 +16,6 @@ bool parseHexHandle(std::string_view text, std::uint64_t& value);
 bool parseHexHandle(std::wstring_view text, std::uint64_t& value);
 // Writes the handle's digits (upper case, no leading zeros) into buf (>= 17 chars).
 size_t formatHexHandle(std::uint64_t value, char* buf);
+// The same digits as a string, for messages and files.
+std::string hexHandle(std::uint64_t value);
 }  // namespace arx

@@ -23,15 +23,23 @@ Acad::ErrorStatus AcDbDxfFiler::dwgVersion(AcDb::AcDbDwgVersion& ver, AcDb::Main
     return Acad::eOk;
 }
 
+// vswprintf says only that the text did not fit, so the buffer grows until it
+// does; a message longer than any that helps a reader is cut short.
 static AcString formatMessage(const ACHAR* format, va_list ap)
 {
-    std::vector<wchar_t> buf(512);
-    va_list copy;
-    va_copy(copy, ap);
-    int n = std::vswprintf(buf.data(), buf.size(), format != nullptr ? format : L"", copy);
-    va_end(copy);
-    if (n < 0) return AcString(format != nullptr ? format : L"");
-    return AcString(std::wstring(buf.data(), static_cast<size_t>(n)));
+    constexpr size_t kLongest = 1u << 16;
+    for (size_t size = 512;; size *= 4) {
+        std::vector<wchar_t> buf(size);
+        va_list copy;
+        va_copy(copy, ap);
+        int n = std::vswprintf(buf.data(), buf.size(), format != nullptr ? format : L"", copy);
+        va_end(copy);
+        if (n >= 0) return AcString(std::wstring(buf.data(), static_cast<size_t>(n)));
+        if (size >= kLongest) {
+            buf.back() = 0;
+            return AcString(std::wstring(buf.data()) + L"...");
+        }
+    }
 }
 
 Acad::ErrorStatus AcDbDxfFiler::setError(Acad::ErrorStatus es, const ACHAR* format, ...)

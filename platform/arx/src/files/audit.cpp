@@ -13,13 +13,6 @@
 namespace arx {
 namespace {
 
-std::string hex(std::uint64_t h)
-{
-    char buf[20];
-    formatHexHandle(h, buf);
-    return buf;
-}
-
 std::string at(const PlaceOf& placeOf, AcDbStub* s)
 {
     std::string place = placeOf ? placeOf(s->handle) : std::string();
@@ -43,20 +36,20 @@ bool auditContainers(AcDbDatabase* db, const PlaceOf& placeOf, std::string& erro
             AcDbStub* s = id;
             AcDbObject* obj = s->object;
             if (obj == nullptr || !obj->isKindOf(kind)) {
-                error = at(placeOf, container) + "object " + hex(container->handle) + " lists " + hex(s->handle) +
+                error = at(placeOf, container) + "object " + hexHandle(container->handle) + " lists " + hexHandle(s->handle) +
                         (obj == nullptr ? ", which is not in the drawing" : ", which is not " + std::string(what));
                 return false;
             }
             if (ObjectAccess::owner(obj) != container) {
-                error = at(placeOf, s) + "object " + hex(s->handle) + " is listed by " + hex(container->handle) + " but names " +
-                        hex(ObjectAccess::owner(obj) != nullptr ? ObjectAccess::owner(obj)->handle : 0) +
+                error = at(placeOf, s) + "object " + hexHandle(s->handle) + " is listed by " + hexHandle(container->handle) + " but names " +
+                        hexHandle(ObjectAccess::owner(obj) != nullptr ? ObjectAccess::owner(obj)->handle : 0) +
                         " as its owner";
                 return false;
             }
             auto [it, fresh] = listedBy.emplace(s, container);
             if (!fresh) {
-                error = at(placeOf, s) + "object " + hex(s->handle) + " is listed twice (by " + hex(it->second->handle) + " and " +
-                        hex(container->handle) + ")";
+                error = at(placeOf, s) + "object " + hexHandle(s->handle) + " is listed twice (by " + hexHandle(it->second->handle) + " and " +
+                        hexHandle(container->handle) + ")";
                 return false;
             }
         }
@@ -79,8 +72,8 @@ bool auditContainers(AcDbDatabase* db, const PlaceOf& placeOf, std::string& erro
                 if (m == nullptr) continue;
                 auto [it, fresh] = markers.emplace(m, id);
                 if (m->object != nullptr || !fresh) {
-                    error = at(placeOf, id) + "block " + hex(static_cast<AcDbStub*>(id)->handle) +
-                            " gives its BLOCK or ENDBLK record handle " + hex(m->handle) + ", which " +
+                    error = at(placeOf, id) + "block " + hexHandle(static_cast<AcDbStub*>(id)->handle) +
+                            " gives its BLOCK or ENDBLK record handle " + hexHandle(m->handle) + ", which " +
                             (fresh ? "an object has" : "is used twice");
                     return false;
                 }
@@ -118,8 +111,8 @@ bool auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf, std::string& error)
             }
             if (!fresh) {
                 std::string chain;
-                for (AcDbStub* p : path) chain += hex(p->handle) + " -> ";
-                error = at(placeOf, cur) + "objects own each other in a circle: " + chain + hex(cur->handle);
+                for (AcDbStub* p : path) chain += hexHandle(p->handle) + " -> ";
+                error = at(placeOf, cur) + "objects own each other in a circle: " + chain + hexHandle(cur->handle);
                 ok = false;
                 return;
             }
@@ -128,7 +121,7 @@ bool auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf, std::string& error)
         }
         for (auto p = path.rbegin(); p != path.rend(); ++p) depth[*p] = ++below;
         if (below > kMaxDepth) {
-            error = at(placeOf, s) + "object " + hex(s->handle) + " is owned more than " + std::to_string(kMaxDepth) +
+            error = at(placeOf, s) + "object " + hexHandle(s->handle) + " is owned more than " + std::to_string(kMaxDepth) +
                     " levels deep";
             ok = false;
         }
@@ -139,7 +132,7 @@ bool auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf, std::string& error)
         AcDbStub* x = ObjectAccess::xdict(s->object);
         if (x == nullptr) return;
         if (AcDbDictionary::cast(x->object) == nullptr || ObjectAccess::owner(x->object) != s) {
-            error = at(placeOf, s) + "object " + hex(s->handle) + " names " + hex(x->handle) +
+            error = at(placeOf, s) + "object " + hexHandle(s->handle) + " names " + hexHandle(x->handle) +
                     " as its extension dictionary, which is not a dictionary it owns";
             ok = false;
         }
@@ -151,12 +144,12 @@ bool auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf, std::string& error)
     for (int k = 0; k < static_cast<int>(TableKind::kCount); ++k) {
         AcDbStub* t = impl->table(static_cast<TableKind>(k));
         if (t != nullptr && (t->object == nullptr || !t->object->isKindOf(tableClasses[k]))) {
-            error = at(placeOf, t) + "object " + hex(t->handle) + " stands where a symbol table belongs";
+            error = at(placeOf, t) + "object " + hexHandle(t->handle) + " stands where a symbol table belongs";
             return false;
         }
     }
     if (AcDbStub* nod = impl->nod(); nod != nullptr && AcDbDictionary::cast(nod->object) == nullptr) {
-        error = at(placeOf, nod) + "object " + hex(nod->handle) + " stands where the root dictionary belongs";
+        error = at(placeOf, nod) + "object " + hexHandle(nod->handle) + " stands where the root dictionary belongs";
         return false;
     }
     return auditContainers(db, placeOf, error);

@@ -38,13 +38,6 @@ struct Fd {
     }
 };
 
-std::string hex(std::uint64_t h)
-{
-    char buf[20];
-    formatHexHandle(h, buf);
-    return buf;
-}
-
 const char* describe(FileKind kind)
 {
     switch (kind) {
@@ -153,7 +146,7 @@ Acad::ErrorStatus readDrawing(AcDbDatabase* db, const ACHAR* path, DrawingFormat
     });
     // New objects need handles above everything the file named.
     if (ok && slot->handseed() > UINT64_MAX - (std::uint64_t(1) << 32)) {
-        error = "its handles leave no room for new objects (handle seed " + hex(slot->handseed()) + ")";
+        error = "its handles leave no room for new objects (handle seed " + hexHandle(slot->handseed()) + ")";
         ok = false;
     }
     if (!ok) {

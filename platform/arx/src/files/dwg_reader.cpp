@@ -13,6 +13,7 @@
 #include "dwg_format.h"
 #include "dwg_reader.h"
 #include "../core/tags.h"
+#include "../core/hex.h"
 #include "../core/utf.h"
 #include "../db/database_impl.h"
 #include "../db/object_access.h"
@@ -32,13 +33,6 @@ struct RecordClass {
     std::wstring recordName;  // of records kept under another record type
     AcRxClass* cls = nullptr;  // null when the host does not know it
 };
-
-std::string hex(std::uint64_t h)
-{
-    char buf[20];
-    std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(h));
-    return buf;
-}
 
 class DwgReader final : public PendingLoader {
 public:
@@ -191,7 +185,7 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view 
     RecordClass& rc = mClasses[e.classIndex];
     std::string name = rc.info.className.empty() ? toUtf8(rc.info.dxfName) : toUtf8(rc.info.className);
     auto broken = [&](const std::string& why) {
-        fail(e.offset, "object " + hex(e.handle) + " (" + name + ") is damaged: " + why);
+        fail(e.offset, "object " + hexHandle(e.handle) + " (" + name + ") is damaged: " + why);
         return nullptr;
     };
     if (e.form == dwgfile::kFormDxfProxy) {
@@ -320,13 +314,13 @@ bool DwgReader::run(std::string& error)
         const auto& e = mDir[i];
         std::uint64_t at = mHeader.directoryOffset + i * dwgfile::kDirectoryEntrySize;
         if (e.handle == 0) return fail(at, "an object without a handle"), finish();
-        if (e.classIndex >= mClasses.size()) return fail(at, "object " + hex(e.handle) + " names no class"), finish();
-        if (e.form > dwgfile::kFormDxfProxy) return fail(at, "object " + hex(e.handle) + " has an unknown form"), finish();
+        if (e.classIndex >= mClasses.size()) return fail(at, "object " + hexHandle(e.handle) + " names no class"), finish();
+        if (e.form > dwgfile::kFormDxfProxy) return fail(at, "object " + hexHandle(e.handle) + " has an unknown form"), finish();
         if (e.offset < dwgfile::kHeaderSize || e.length > dwgfile::kMaxRecordBytes || e.offset > recordsEnd ||
             e.length > recordsEnd - e.offset)
-            return fail(at, "object " + hex(e.handle) + " lies outside the file"), finish();
+            return fail(at, "object " + hexHandle(e.handle) + " lies outside the file"), finish();
         AcDbStub* stub = mImpl->reserve(e.handle);
-        if (stub == nullptr) return fail(at, "handle " + hex(e.handle) + " is used twice"), finish();
+        if (stub == nullptr) return fail(at, "handle " + hexHandle(e.handle) + " is used twice"), finish();
         stub->flags |= AcDbStub::kPending;
         stub->pendingIndex = static_cast<std::uint32_t>(i);
     }
@@ -342,7 +336,7 @@ bool DwgReader::run(std::string& error)
         if (e.length == 0) continue;
         if (e.offset < end) {
             std::uint64_t at = mHeader.directoryOffset + i * dwgfile::kDirectoryEntrySize;
-            return fail(at, "object " + hex(e.handle) + " shares bytes with object " + hex(mDir[endsAt].handle)), finish();
+            return fail(at, "object " + hexHandle(e.handle) + " shares bytes with object " + hexHandle(mDir[endsAt].handle)), finish();
         }
         end = e.offset + e.length;
         endsAt = i;
@@ -359,7 +353,7 @@ bool DwgReader::run(std::string& error)
         if (h == 0) continue;
         AcDbStub* s = mImpl->find(h);
         if (s == nullptr || s->object == nullptr) {
-            fail(recordsEnd, "a root object (" + hex(h) + ") is missing");
+            fail(recordsEnd, "a root object (" + hexHandle(h) + ") is missing");
             return finish();
         }
         if (k == static_cast<int>(TableKind::kCount))

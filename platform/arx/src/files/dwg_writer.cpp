@@ -7,6 +7,7 @@
 #include "dwg_format.h"
 #include "dwg_writer.h"
 #include "output_file.h"
+#include "../core/hex.h"
 #include "../core/utf.h"
 #include "../db/database_impl.h"
 #include "../db/object_access.h"
@@ -26,13 +27,6 @@ struct ClassKey {
     bool isEntity;
     std::wstring recordName;
 };
-
-std::string handleText(std::uint64_t h)
-{
-    char buf[20];
-    std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(h));
-    return buf;
-}
 
 }  // namespace
 
@@ -117,7 +111,7 @@ bool writeDwgFile(AcDbDatabase* db, OutputFile& out, AcDb::AcDbDwgVersion versio
             entry.form = dwgfile::kFormObject;
         }
         if (es != Acad::eOk) {
-            error = toUtf8(obj->isA()->name()) + " (handle " + handleText(s->handle) +
+            error = toUtf8(obj->isA()->name()) + " (handle " + hexHandle(s->handle) +
                     ") could not be written: " + toUtf8(acadErrorStatusText(es));
             return false;
         }

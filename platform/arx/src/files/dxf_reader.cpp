@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <unordered_map>
+#include <unordered_set>
 
 #include "audit.h"
 #include "dxf_reader.h"
@@ -98,6 +99,7 @@ private:
     std::unordered_map<std::uint64_t, std::uint64_t> mHandleLines;
     std::unordered_map<std::string, std::pair<AcRxClass*, const ClassEntry*>> mClassOfType;
     std::vector<PendingEntity> mEntities;
+    std::unordered_set<AcDbStub*> mBlocksRead;  // block records whose BLOCK came
     bool mSawEof = false;
 };
 
@@ -166,9 +168,7 @@ AcDbStub* DxfReader::claimHandle(size_t from, bool required)
         auto [it, fresh] = mHandleLines.emplace(h, mRec.tag(i).line);
         AcDbStub* stub = mImpl->find(h);
         if (!fresh || (stub != nullptr && stub->object != nullptr)) {
-            char buf[20];
-            formatHexHandle(h, buf);
-            fail(mRec.tag(i).line, std::string("handle ") + buf + " is used twice" +
+            fail(mRec.tag(i).line, "handle " + hexHandle(h) + " is used twice" +
                                        (fresh ? std::string() : " (first at line " + std::to_string(it->second) + ")"));
         }
         return mImpl->findOrReserve(h);
@@ -459,6 +459,8 @@ void DxfReader::readBlocks()
         }
         if (btr == nullptr) fail(blockLine, "BLOCK " + toUtf8(name) + " has no BLOCK_RECORD");
         AcDbStub* btrStub = ObjectAccess::stub(btr);
+        if (!mBlocksRead.insert(btrStub).second)
+            fail(blockLine, "a second BLOCK for block record " + hexHandle(btrStub->handle));
         ObjectAccess::blockBegin(btr) = beginStub;
         ObjectAccess::blockOrigin(btr) = origin;
         ObjectAccess::blockFlags(btr) = static_cast<Adesk::Int16>(flags);

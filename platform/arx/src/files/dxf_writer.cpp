@@ -33,12 +33,7 @@ constexpr TableKind kTableOrder[] = {TableKind::kViewport, TableKind::kLinetype,
 constexpr const char* kTableNames[] = {"VPORT", "LTYPE", "LAYER", "STYLE", "VIEW", "UCS", "APPID", "DIMSTYLE",
                                        "BLOCK_RECORD"};
 
-std::string handleText(AcDbStub* s)
-{
-    char buf[20];
-    formatHexHandle(s != nullptr ? s->handle : 0, buf);
-    return buf;
-}
+std::string handleText(AcDbStub* s) { return hexHandle(s != nullptr ? s->handle : 0); }
 
 class DxfWriter {
 public:
