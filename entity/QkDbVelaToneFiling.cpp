@@ -230,10 +230,11 @@ Acad::ErrorStatus QkDbVelaTone::dxfInFields(AcDbDxfFiler* pFiler)
     Acad::ErrorStatus es = AcDbEntity::dxfInFields(pFiler);
     if (es != Acad::eOk || !pFiler->atSubclassData(_T("QkDbVelaTone"))) return pFiler->filerStatus();
 
-    resbuf rb;
-    pFiler->readResBuf(&rb);
-    if (rb.restype != AcDb::kDxfInt32) {
-        pFiler->pushBackItem();
+    resbuf rb = {};
+    es = pFiler->readResBuf(&rb);
+    if (es != Acad::eOk && es != Acad::eEndOfFile) return pFiler->filerStatus();  // a value that does not parse
+    if (es == Acad::eEndOfFile || rb.restype != AcDb::kDxfInt32) {
+        if (es == Acad::eOk) pFiler->pushBackItem();
         pFiler->setError(Acad::eInvalidDxfCode, _T("\nError: expected group code %d (version #)"), AcDb::kDxfInt32);
         return pFiler->filerStatus();
     }

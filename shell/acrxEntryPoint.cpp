@@ -46,7 +46,7 @@ public:
 
     AcRx::AppRetCode On_kInvkSubrMsg(void*) override
     {
-        if (acedGetFunCode() == 1) acedRetInt(IsShowVelaTone() ? 1 : 0);
+        if (acedGetFunCode() == 1) acedRetInt(g_bShowVelaTone ? 1 : 0);
         return AcRx::kRetOK;
     }
 

@@ -88,6 +88,14 @@ TEST_F(NoteDxf, ANoteWhoseFirstGroupIsNotTheVersionIsRefusedWithTheMessage)
     EXPECT_EQ(readWithGroups({{70, "0"}, {90, "1"}}, &error), nullptr);
     EXPECT_NE(error.find("expected group code 90 (version #)"), std::string::npos) << error;
     EXPECT_NE(error.find("edited.dxf: line"), std::string::npos) << error;
+    // No groups at all after the subclass marker: the version is missing too.
+    error.clear();
+    EXPECT_EQ(readWithGroups({}, &error), nullptr);
+    EXPECT_NE(error.find("expected group code 90 (version #)"), std::string::npos) << error;
+    // A version that is not a number is that value's error, not a guess at a version.
+    error.clear();
+    EXPECT_EQ(readWithGroups({{90, "abc"}, {70, "0"}}, &error), nullptr);
+    EXPECT_NE(error.find("not a 32-bit integer"), std::string::npos) << error;
 }
 
 // Sound groups before any 93 are dropped; bytes past the announced length are
