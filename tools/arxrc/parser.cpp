@@ -302,13 +302,7 @@ private:
         Dialog d;
         d.name = resName;
         d.where = keyword.where;
-        d.x = coordinate("x");
-        expectComma("y");
-        d.y = coordinate("y");
-        expectComma("width");
-        d.cx = coordinate("width");
-        expectComma("height");
-        d.cy = coordinate("height");
+        geometry(d);
         if (mIn.peek().isPunct(",")) {
             mIn.next();
             d.helpId = static_cast<std::uint32_t>(ranged("help id", 0, 0xFFFFFFFFll));
@@ -374,7 +368,9 @@ private:
         d.charset = static_cast<std::uint8_t>(ranged("character set", 0, 255));
     }
 
-    void geometry(Control& c)
+    // x, y, width, height: of a dialog or of one of its controls.
+    template <typename Item>
+    void geometry(Item& c)
     {
         c.x = coordinate("x");
         expectComma("y");
