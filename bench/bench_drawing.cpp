@@ -89,19 +89,24 @@ bool writeDrawing(const std::string& path, int notes, int bytes, std::string& er
     group(classes, 280, "0");
     group(classes, 281, "0");
     ents.reserve(static_cast<size_t>(notes) * (static_cast<size_t>(bytes) * 2 + 3000));
-    for (int i = 0; i < notes; ++i) {
-        const unsigned long long first = 0x10000ull + 4ull * static_cast<unsigned>(i);
-        const std::string line = hex(first), note = hex(first + 1), dict = hex(first + 2), reactor = hex(first + 3);
-        const double x = (i % 50) * 10.0, y = (i / 50) * 10.0;
-        group(ents, 0, "LINE");
-        group(ents, 5, line);
-        group(ents, 102, "{ACAD_REACTORS");
-        group(ents, 330, reactor);
+    // An entity in model space up to its own subclass, with one 102 group naming ref.
+    auto entityHead = [&](const char* type, const std::string& handle, const char* group102, int refCode,
+                          const std::string& ref, const char* subclass) {
+        group(ents, 0, type);
+        group(ents, 5, handle);
+        group(ents, 102, group102);
+        group(ents, refCode, ref);
         group(ents, 102, "}");
         group(ents, 330, ms);
         group(ents, 100, "AcDbEntity");
         group(ents, 8, "0");
-        group(ents, 100, "AcDbLine");
+        group(ents, 100, subclass);
+    };
+    for (int i = 0; i < notes; ++i) {
+        const unsigned long long first = 0x10000ull + 4ull * static_cast<unsigned>(i);
+        const std::string line = hex(first), note = hex(first + 1), dict = hex(first + 2), reactor = hex(first + 3);
+        const double x = (i % 50) * 10.0, y = (i / 50) * 10.0;
+        entityHead("LINE", line, "{ACAD_REACTORS", 330, reactor, "AcDbLine");
         group(ents, 10, std::to_string(x));
         group(ents, 20, std::to_string(y));
         group(ents, 30, "0.0");
@@ -109,15 +114,7 @@ bool writeDrawing(const std::string& path, int notes, int bytes, std::string& er
         group(ents, 21, std::to_string(y + 5));
         group(ents, 31, "0.0");
 
-        group(ents, 0, "VELATONE");
-        group(ents, 5, note);
-        group(ents, 102, "{ACAD_XDICTIONARY");
-        group(ents, 360, dict);
-        group(ents, 102, "}");
-        group(ents, 330, ms);
-        group(ents, 100, "AcDbEntity");
-        group(ents, 8, "0");
-        group(ents, 100, "QkDbVelaTone");
+        entityHead("VELATONE", note, "{ACAD_XDICTIONARY", 360, dict, "QkDbVelaTone");
         group(ents, 90, "1");
         group(ents, 70, "2");  // an "Object" note ...
         group(ents, 102, line);  // ... attached to the line
