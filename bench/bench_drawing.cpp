@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "arxHeaders.h"
 
@@ -72,22 +73,17 @@ bool writeDrawing(const std::string& path, int notes, int bytes, std::string& er
     base.resize(base.rfind("MS="));
 
     std::string classes, ents, objs;
-    group(classes, 0, "CLASS");
-    group(classes, 1, "VELATONE");
-    group(classes, 2, "QkDbVelaTone");
-    group(classes, 3, "VelaToneApp |Product Desc: VelaTone Object |Company: Korvo Systems Ltd.");
-    group(classes, 90, "0");
-    group(classes, 91, std::to_string(notes));
-    group(classes, 280, "0");
-    group(classes, 281, "1");
-    group(classes, 0, "CLASS");
-    group(classes, 1, "VelaTonePsReactor");
-    group(classes, 2, "VelaTonePsReactor");
-    group(classes, 3, "VelaToneApp |Product Desc: VelaTone Object |Company: Korvo Systems Ltd.");
-    group(classes, 90, "0");
-    group(classes, 91, std::to_string(notes));
-    group(classes, 280, "0");
-    group(classes, 281, "0");
+    for (auto [dxfName, cppName, isEntity] : {std::tuple{"VELATONE", "QkDbVelaTone", "1"},
+                                              std::tuple{"VelaTonePsReactor", "VelaTonePsReactor", "0"}}) {
+        group(classes, 0, "CLASS");
+        group(classes, 1, dxfName);
+        group(classes, 2, cppName);
+        group(classes, 3, "VelaToneApp |Product Desc: VelaTone Object |Company: Korvo Systems Ltd.");
+        group(classes, 90, "0");
+        group(classes, 91, std::to_string(notes));
+        group(classes, 280, "0");
+        group(classes, 281, isEntity);
+    }
     ents.reserve(static_cast<size_t>(notes) * (static_cast<size_t>(bytes) * 2 + 3000));
     // An entity in model space up to its own subclass, with one 102 group naming ref.
     auto entityHead = [&](const char* type, const std::string& handle, const char* group102, int refCode,
