@@ -17,7 +17,7 @@
 #include <string>
 
 #include "arxHeaders.h"
-#include "arxhost/host_api.h"
+#include "arxhost/runtime.h"
 #include "bench_drawing.h"
 
 namespace {

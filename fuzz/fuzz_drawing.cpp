@@ -10,8 +10,8 @@
 #include <string>
 
 #include "arxHeaders.h"
-#include "arxhost/host_api.h"
-#include "files/drawing_files.h"
+#include "arxhost/runtime.h"
+#include "drawing_files/drawing_files.h"
 
 namespace fuzz {
 namespace {

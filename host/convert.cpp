@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "arxhost/host_api.h"
+#include "arxhost/runtime.h"
 #include "dbmain.h"
 
 namespace arxhost {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "arxhost/application.h"
-#include "arxhost/host_api.h"
+#include "arxhost/runtime.h"
 #include "convert.h"
 #include "session.h"
 

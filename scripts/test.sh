@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
 
+echo "== layering"
+python3 scripts/check-layers.py
+
 echo "== tests"
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$jobs"

@@ -18,7 +18,7 @@
 
 #include "arxHeaders.h"
 #include "arxhost/application.h"
-#include "arxhost/host_api.h"
+#include "arxhost/runtime.h"
 
 namespace {
 

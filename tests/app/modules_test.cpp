@@ -7,7 +7,7 @@
 #include "aced.h"
 #include "arxHeaders.h"
 #include "arxhost/application.h"
-#include "arxhost/host_api.h"
+#include "arxhost/runtime.h"
 #include "temp_dir.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "arx_test_util.h"
-#include "files/dwg_format.h"
+#include "drawing_files/dwg_format.h"
 #include "temp_dir.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <functional>
 
 #include "arx_test_util.h"
-#include "filer/binary_filer.h"
-#include "filer/dxf_in_filer.h"
-#include "filer/dxf_out_filer.h"
-#include "files/dxf_record.h"
+#include "filers/binary_filer.h"
+#include "filers/dxf_in_filer.h"
+#include "filers/dxf_out_filer.h"
+#include "filers/dxf_record.h"
 
 namespace {
 using namespace arxtest;

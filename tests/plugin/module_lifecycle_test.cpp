@@ -6,7 +6,7 @@
 #include "afxwin.h"
 #include "plugin_fixture.h"
 #include "rxdlinkr.h"
-#include "../../platform/win32/src/gdiplus/startup.h"
+#include "win32/gdiplus_state.h"
 
 namespace {
 

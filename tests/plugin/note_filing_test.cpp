@@ -3,7 +3,7 @@
 // sound data is refused without harm.
 #include "note_fixture.h"
 
-#include "../../platform/arx/src/filer/binary_filer.h"
+#include "arxhost/object_image.h"
 
 namespace {
 
@@ -171,8 +171,7 @@ TEST_F(NoteFiling, ADamagedSoundLengthFailsTheReadAndKeepsTheOldSound)
     {
         QkDbVelaTone* note = nullptr;
         ASSERT_EQ(acdbOpenObject(note, id, AcDb::kForRead), Acad::eOk);
-        arx::BinaryFiler out(AcDb::kFileFiler, &db, stream);
-        ASSERT_EQ(note->dwgOut(&out), Acad::eOk);
+        ASSERT_EQ(arxhost::fileOut(note, stream), Acad::eOk);
         note->close();
     }
     // The length sits before the 300 sound bytes and the three texts.
@@ -188,8 +187,7 @@ TEST_F(NoteFiling, ADamagedSoundLengthFailsTheReadAndKeepsTheOldSound)
         QkDbVelaTone* note = nullptr;
         ASSERT_EQ(acdbOpenObject(note, id, AcDb::kForWrite), Acad::eOk);
         unsigned char* before = note->getAudioData();
-        arx::BinaryFiler in(AcDb::kFileFiler, &db, std::string_view(damaged));
-        EXPECT_NE(note->dwgIn(&in), Acad::eOk);
+        EXPECT_NE(arxhost::fileIn(note, damaged), Acad::eOk);
         EXPECT_EQ(note->getAudioData(), before);
         EXPECT_EQ(note->audioLength(), 300u);
         note->close();

@@ -11,7 +11,7 @@
 
 #include "QkDbVelaTone.h"
 #include "arxhost/application.h"
-#include "arxhost/host_api.h"
+#include "arxhost/runtime.h"
 #include "temp_dir.h"
 
 extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt);

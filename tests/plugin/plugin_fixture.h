@@ -10,7 +10,7 @@
 #include "aced.h"
 #include "arxHeaders.h"
 #include "arxhost/application.h"
-#include "arxhost/host_api.h"
+#include "arxhost/runtime.h"
 
 inline std::wstring pluginPath(int generation)
 {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "arxHeaders.h"
-#include "arxhost/host_api.h"
+#include "arxhost/runtime.h"
 
 namespace arxtest {
 

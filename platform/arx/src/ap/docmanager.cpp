@@ -3,26 +3,26 @@
 #include <algorithm>
 
 #include "dbapserv.h"
-#include "host_app.h"
-#include "host_resources.h"
+#include "app_state.h"
+#include "resource_handle.h"
 #include "../db/builtin.h"
 
 ARX_DEFINE_BUILTIN_ABSTRACT(AcApDocManager, AcRxObject)
 ARX_DEFINE_BUILTIN_ABSTRACT(AcApDocManagerReactor, AcRxObject)
 
 using arx::Document;
-using arx::HostApp;
+using arx::AppState;
 
 AcApDocManager::AcApDocManager() = default;
 AcApDocManager::~AcApDocManager() = default;
 
 AcApDocManager* acDocManagerPtr()
 {
-    HostApp* app = arx::hostApp();
+    AppState* app = arx::appState();
     return app != nullptr ? app->docManager : nullptr;
 }
 
-static HostApp& app() { return *arx::hostApp(); }
+static AppState& app() { return *arx::appState(); }
 
 static Document* find(AcApDocument* doc)
 {
@@ -120,7 +120,7 @@ void AcApDocManager::pushResourceHandle(HINSTANCE h)
     arx::setCurrentResourceHandle(h);
 }
 
-void AcApDocManager::pushAcadResourceHandle() { pushResourceHandle(arx::hostResourceHandle()); }
+void AcApDocManager::pushAcadResourceHandle() { pushResourceHandle(arx::programResourceHandle()); }
 
 void AcApDocManager::popResourceHandle()
 {

@@ -1,5 +1,5 @@
 // Documents: a drawing open in the host, its locks and its input point manager.
-#include "host_app.h"
+#include "app_state.h"
 #include "../db/builtin.h"
 
 ARX_DEFINE_BUILTIN_ABSTRACT(AcApDocument, AcRxObject)

@@ -2,10 +2,11 @@
 // application messages the host sends around each.
 #include <filesystem>
 
-#include "arxhost/host_api.h"
 #include "dbapserv.h"
-#include "host_app.h"
+#include "app_state.h"
+#include "module.h"
 #include "../core/utf.h"
+#include "../drawing_files/drawing_files.h"
 
 namespace arx {
 
@@ -13,7 +14,7 @@ namespace {
 
 Document* addDocument(AcDbDatabase* db, const std::wstring& fileName)
 {
-    HostApp* app = hostApp();
+    AppState* app = appState();
     auto* doc = new Document(db, fileName);
     app->notifyDocReactors([&](AcApDocManagerReactor* r) { r->documentCreateStarted(doc); });
     app->documents.push_back(doc);
@@ -36,11 +37,11 @@ Document* newDocument(std::string&)
 
 Document* openDocument(const std::wstring& path, std::string& error)
 {
-    HostApp* app = hostApp();
+    AppState* app = appState();
     app->notifyEditorReactors([&](AcEditorReactor* r) { r->beginDwgOpen(path.c_str()); });
     auto* db = new AcDbDatabase(false);
-    if (arxhost::openDrawing(db, path) != Acad::eOk) {
-        error = arxhost::lastError();
+    if (openDrawingByContent(db, path) != Acad::eOk) {
+        error = lastFileError();
         delete db;
         return nullptr;
     }
@@ -50,10 +51,10 @@ Document* openDocument(const std::wstring& path, std::string& error)
 
 bool saveDocument(Document* doc, const std::wstring& path, std::string& error)
 {
-    HostApp* app = hostApp();
+    AppState* app = appState();
     app->notifyEditorReactors([&](AcEditorReactor* r) { r->beginSave(doc->db, path.c_str()); });
-    if (arxhost::saveDrawing(doc->db, path) != Acad::eOk) {
-        error = arxhost::lastError();
+    if (saveDrawingByName(doc->db, path) != Acad::eOk) {
+        error = lastFileError();
         return false;
     }
     doc->fileName = path;
@@ -64,7 +65,7 @@ bool saveDocument(Document* doc, const std::wstring& path, std::string& error)
 
 void closeDocument(Document* doc)
 {
-    HostApp* app = hostApp();
+    AppState* app = appState();
     app->notifyDocReactors([&](AcApDocManagerReactor* r) { r->documentToBeDestroyed(doc); });
     Document* previous = app->current;
     app->current = doc;

@@ -5,7 +5,7 @@
 #include <cwchar>
 
 #include "acutads.h"
-#include "../filer/dxf_values.h"
+#include "group_codes.h"
 
 void* acutNewBuffer(size_t size)
 {

@@ -4,7 +4,7 @@
 #include "dbidmap.h"
 #include "dbsymtb.h"
 #include "object_access.h"
-#include "../filer/binary_filer.h"
+#include "../filers/binary_filer.h"
 
 Acad::ErrorStatus AcDbObject::deepClone(AcDbObject* owner, AcDbObject*& clone, AcDbIdMapping& idMap,
                                         Adesk::Boolean isPrimary) const

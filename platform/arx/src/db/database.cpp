@@ -6,12 +6,11 @@
 #include "dbdict.h"
 #include "dbsymtb.h"
 #include "defaults.h"
-#include "host_state.h"
+#include "../core/generation.h"
 #include "notify.h"
 #include "object_access.h"
 #include "symbols.h"
 #include "../core/utf.h"
-#include "../files/drawing_files.h"
 
 ARX_DEFINE_BUILTIN_ABSTRACT(AcDbDatabase, AcRxObject)
 
@@ -161,28 +160,6 @@ Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId layerId)
 AcDbObjectId AcDbDatabase::byLayerLinetype() const { return symbolId(const_cast<AcDbDatabase*>(this), TableKind::kLinetype, L"ByLayer"); }
 AcDbObjectId AcDbDatabase::byBlockLinetype() const { return symbolId(const_cast<AcDbDatabase*>(this), TableKind::kLinetype, L"ByBlock"); }
 AcDbObjectId AcDbDatabase::continuousLinetype() const { return symbolId(const_cast<AcDbDatabase*>(this), TableKind::kLinetype, L"Continuous"); }
-
-Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
-{
-    return arx::readDrawing(this, fileName, arx::DrawingFormat::kBinary);
-}
-
-Acad::ErrorStatus AcDbDatabase::dxfIn(const ACHAR* dxfFilename, const ACHAR*)
-{
-    return arx::readDrawing(this, dxfFilename, arx::DrawingFormat::kDxf);
-}
-
-Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* fileName) { return saveAs(fileName, arx::hostDwgVersion()); }
-
-Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* fileName, AcDb::AcDbDwgVersion dwgVer)
-{
-    return arx::writeDrawing(this, fileName, arx::DrawingFormat::kBinary, dwgVer, -1);
-}
-
-Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcDb::AcDbDwgVersion dwgVer, bool)
-{
-    return arx::writeDrawing(this, fileName, arx::DrawingFormat::kDxf, dwgVer, precision);
-}
 
 Acad::ErrorStatus AcDbDatabase::getFilename(const ACHAR*& fileName) const
 {

@@ -3,6 +3,9 @@
 // dictionary. A new drawing is built from these; a drawing read from a file that
 // lacks some of them gets them.
 #pragma once
+#include <string>
+#include <vector>
+
 #include "dbmain.h"
 
 namespace arx {
@@ -15,5 +18,7 @@ AcDbStub* addDirect(AcDbDatabase* db, AcDbObject* obj, AcDbStub* owner);
 // Gives a block the handles of its BLOCK and ENDBLK records, which DXF files
 // name, when it has none yet.
 void ensureBlockMarkers(AcDbDatabase* db, AcDbBlockTableRecord* btr);
+// The folders findFile searches for support files, after the drawing's own.
+std::vector<std::wstring>& supportPaths();
 Acad::ErrorStatus loadLinetypes(AcDbDatabase* db, const ACHAR* ltName, const ACHAR* fileName);
 }  // namespace arx

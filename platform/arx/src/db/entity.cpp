@@ -10,7 +10,7 @@
 #include "object_access.h"
 #include "symbols.h"
 #include "../core/utf.h"
-#include "../filer/dxf_in_filer.h"
+#include "../filers/dxf_in_filer.h"
 
 using arx::ObjectAccess;
 

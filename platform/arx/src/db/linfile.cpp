@@ -13,7 +13,7 @@
 #include "symbols.h"
 #include "../core/numtext.h"
 #include "../core/utf.h"
-#include "../files/drawing_files.h"
+#include "../core/file_error.h"
 
 namespace arx {
 namespace {

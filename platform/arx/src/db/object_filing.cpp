@@ -12,10 +12,10 @@
 #include "symbol_index.h"
 #include "../core/tags.h"
 #include "../core/utf.h"
-#include "../filer/binary_filer.h"
-#include "../filer/dxf_in_filer.h"
-#include "../filer/dxf_out_filer.h"
-#include "../filer/dxf_values.h"
+#include "../filers/binary_filer.h"
+#include "../filers/dxf_in_filer.h"
+#include "../filers/dxf_out_filer.h"
+#include "../filers/dxf_values.h"
 
 using arx::ObjectAccess;
 

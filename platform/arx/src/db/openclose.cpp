@@ -5,7 +5,7 @@
 #include "dbsymtb.h"
 #include "notify.h"
 #include "object_access.h"
-#include "../filer/binary_filer.h"
+#include "../filers/binary_filer.h"
 #include "../rx/runtime.h"
 
 using arx::ObjectAccess;

@@ -2,15 +2,15 @@
 
 #include "builtin.h"
 #include "database_impl.h"
-#include "host_state.h"
+#include "../core/generation.h"
 #include "notify.h"
 #include "object_access.h"
 #include "../core/hex.h"
 #include "../core/tags.h"
 #include "../core/utf.h"
-#include "../filer/binary_filer.h"
-#include "../filer/dxf_in_filer.h"
-#include "../filer/dxf_out_filer.h"
+#include "../filers/binary_filer.h"
+#include "../filers/dxf_in_filer.h"
+#include "../filers/dxf_out_filer.h"
 
 using arx::ObjectAccess;
 

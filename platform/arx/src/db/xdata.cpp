@@ -5,7 +5,7 @@
 #include "dbsymtb.h"
 #include "../core/tags.h"
 #include "../core/utf.h"
-#include "../filer/dxf_values.h"
+#include "../filers/dxf_values.h"
 
 namespace arx {
 namespace {

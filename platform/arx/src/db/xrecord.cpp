@@ -4,10 +4,10 @@
 #include "dbxrecrd.h"
 #include "object_access.h"
 #include "../core/tags.h"
-#include "../filer/binary_filer.h"
-#include "../filer/dxf_in_filer.h"
-#include "../filer/dxf_out_filer.h"
-#include "../filer/dxf_values.h"
+#include "../filers/binary_filer.h"
+#include "../filers/dxf_in_filer.h"
+#include "../filers/dxf_out_filer.h"
+#include "../filers/dxf_values.h"
 
 ARX_DEFINE_BUILTIN(AcDbXrecord, AcDbObject, L"XRECORD")
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "acutads.h"
-#include "../ap/host_app.h"
+#include "../ap/app_state.h"
 #include "../core/utf.h"
 
 int acutPrintf(const ACHAR* format, ...)
@@ -22,7 +22,7 @@ int acutPrintf(const ACHAR* format, ...)
         buf.resize(buf.size() * 4);
     }
     std::wstring text(buf.data(), static_cast<size_t>(n));
-    if (arx::HostApp* app = arx::hostApp()) {
+    if (arx::AppState* app = arx::appState()) {
         app->print(text);
     } else {
         std::string utf8 = arx::toUtf8(text);

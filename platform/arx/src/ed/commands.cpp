@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "acedads.h"
-#include "../ap/host_app.h"
+#include "../ap/app_state.h"
 #include "../core/numtext.h"
 #include "../core/utf.h"
 #include "../db/builtin.h"
@@ -46,7 +46,7 @@ private:
 
 CommandRecord* lookup(const std::wstring& name, bool global)
 {
-    HostApp* app = hostApp();
+    AppState* app = appState();
     if (app == nullptr) return nullptr;
     for (auto& c : app->commands)
         if (equalsNoCase(global ? c->globalName : c->localName, name)) return c.get();
@@ -59,7 +59,7 @@ public:
                                  Adesk::Int32 flags, AcRxFunctionPtr function, AcEdUIContext*, int fcode,
                                  HINSTANCE resourceHandle, AcEdCommand** cmdPtrRet) override
     {
-        HostApp* app = hostApp();
+        AppState* app = appState();
         if (group == nullptr || globalName == nullptr || function == nullptr || *globalName == 0)
             return Acad::eInvalidInput;
         for (auto& c : app->commands)
@@ -81,7 +81,7 @@ public:
 
     Acad::ErrorStatus removeCmd(const ACHAR* group, const ACHAR* globalName) override
     {
-        auto& cmds = hostApp()->commands;
+        auto& cmds = appState()->commands;
         for (auto it = cmds.begin(); it != cmds.end(); ++it)
             if (equalsNoCase((*it)->group, group ? group : L"") && equalsNoCase((*it)->globalName, globalName ? globalName : L"")) {
                 for (const ActiveCommand& a : gActive)
@@ -95,7 +95,7 @@ public:
 
     Acad::ErrorStatus removeGroup(const ACHAR* group) override
     {
-        auto& cmds = hostApp()->commands;
+        auto& cmds = appState()->commands;
         size_t before = cmds.size();
         std::erase_if(cmds, [&](const std::unique_ptr<CommandRecord>& c) {
             if (!equalsNoCase(c->group, group ? group : L"")) return false;
@@ -122,7 +122,7 @@ public:
 // transparently and asks again; no answer cancels.
 int answer(const ACHAR* prompt, std::wstring& text)
 {
-    HostApp* app = hostApp();
+    AppState* app = appState();
     for (;;) {
         if (prompt != nullptr && app != nullptr) app->print(prompt);
         if (!gInput || !gInput(text)) {
@@ -146,7 +146,7 @@ AcEdCommandStack* makeCommandStack() { return new CommandStack(); }
 
 void clearCommands()
 {
-    if (HostApp* app = hostApp()) {
+    if (AppState* app = appState()) {
         for (auto& c : app->commands) delete c->object;
         app->commands.clear();
     }
@@ -154,7 +154,7 @@ void clearCommands()
 
 void removeModuleCommands(Module* module)
 {
-    auto& cmds = hostApp()->commands;
+    auto& cmds = appState()->commands;
     std::erase_if(cmds, [&](const std::unique_ptr<CommandRecord>& c) {
         if (c->module != module) return false;
         delete c->object;
@@ -167,7 +167,7 @@ int activeCommandCount() { return static_cast<int>(gActive.size()); }
 
 CommandResult runCommand(const std::wstring& input, std::string& message)
 {
-    HostApp* app = hostApp();
+    AppState* app = appState();
     std::wstring name = input;
     bool transparent = false;
     if (!name.empty() && name[0] == L'\'') {
@@ -271,7 +271,7 @@ int acedGetPoint(const ads_point, const ACHAR* prompt, ads_point result)
             for (int i = 0; i < 3; ++i) result[i] = c[i];
             return RTNORM;
         }
-        if (arx::HostApp* app = arx::hostApp()) app->print(L"Invalid point.\n");
+        if (arx::AppState* app = arx::appState()) app->print(L"Invalid point.\n");
     }
 }
 
@@ -286,7 +286,7 @@ int acedGetInt(const ACHAR* prompt, int* result)
             *result = static_cast<int>(v);
             return RTNORM;
         }
-        if (arx::HostApp* app = arx::hostApp()) app->print(L"Requires an integer value.\n");
+        if (arx::AppState* app = arx::appState()) app->print(L"Requires an integer value.\n");
     }
 }
 
@@ -297,6 +297,6 @@ int acedGetReal(const ACHAR* prompt, ads_real* result)
         int rc = arx::answer(prompt, text);
         if (rc != RTNORM) return rc;
         if (arx::parseDouble(arx::toUtf8(text), *result)) return RTNORM;
-        if (arx::HostApp* app = arx::hostApp()) app->print(L"Requires numeric value.\n");
+        if (arx::AppState* app = arx::appState()) app->print(L"Requires numeric value.\n");
     }
 }

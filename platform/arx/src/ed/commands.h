@@ -32,4 +32,10 @@ void setInputSource(std::function<bool(std::wstring& answer)> source);
 void removeModuleCommands(Module* module);
 int activeCommandCount();
 
+// The command stack the application registers, and its end: every command gone.
+AcEdCommandStack* makeCommandStack();
+void clearCommands();
+// The host's own commands (LINE, ...).
+void registerBuiltinCommands(AcEdCommandStack* stack);
+
 }  // namespace arx

@@ -1,7 +1,7 @@
 // The editor and its reactors, and the event base classes.
 #include <algorithm>
 
-#include "../ap/host_app.h"
+#include "../ap/app_state.h"
 #include "../db/builtin.h"
 
 ARX_DEFINE_BUILTIN_ABSTRACT(AcRxEventReactor, AcRxObject)
@@ -19,7 +19,7 @@ AcEditor::~AcEditor() = default;
 void AcEditor::addReactor(AcRxEventReactor* reactor)
 {
     auto* r = AcEditorReactor::cast(reactor);
-    arx::HostApp* app = arx::hostApp();
+    arx::AppState* app = arx::appState();
     if (r == nullptr || app == nullptr) return;
     auto& rs = app->editorReactors;
     if (std::find(rs.begin(), rs.end(), r) == rs.end()) rs.push_back(r);
@@ -27,7 +27,7 @@ void AcEditor::addReactor(AcRxEventReactor* reactor)
 
 void AcEditor::removeReactor(AcRxEventReactor* reactor)
 {
-    arx::HostApp* app = arx::hostApp();
+    arx::AppState* app = arx::appState();
     if (app == nullptr) return;
     auto& rs = app->editorReactors;
     rs.erase(std::remove(rs.begin(), rs.end(), reactor), rs.end());

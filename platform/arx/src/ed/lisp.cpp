@@ -5,19 +5,19 @@
 #include "acutads.h"
 #include "aced.h"
 #include "lisp.h"
-#include "../ap/host_app.h"
+#include "../ap/app_state.h"
+#include "../ap/module.h"
 #include "../core/numtext.h"
 #include "../core/utf.h"
 
 namespace arx {
 
-AcRx::AppRetCode callModule(Module* module, AcRx::AppMsgCode msg);  // rx/dynlinker.cpp
 
 namespace {
 
 void setResult(resbuf* rb)
 {
-    HostApp* app = hostApp();
+    AppState* app = appState();
     if (app->funResult != nullptr) acutRelRb(app->funResult);
     app->funResult = rb;
 }
@@ -120,7 +120,7 @@ std::wstring printValue(const resbuf* rb)
 
 bool evaluateLisp(const std::wstring& expr, std::wstring& printed, std::string& error)
 {
-    HostApp* app = hostApp();
+    AppState* app = appState();
     if (app == nullptr || app->current == nullptr) {
         error = "no document is open";
         return false;
@@ -156,7 +156,7 @@ bool evaluateLisp(const std::wstring& expr, std::wstring& printed, std::string& 
 
 void removeModuleFunctions(Module* module)
 {
-    for (Document* d : hostApp()->documents)
+    for (Document* d : appState()->documents)
         std::erase_if(d->functions, [&](const Document::Function& f) { return f.module == module; });
 }
 
@@ -164,7 +164,7 @@ void removeModuleFunctions(Module* module)
 
 int acedDefun(const ACHAR* name, int funcNumber)
 {
-    arx::HostApp* app = arx::hostApp();
+    arx::AppState* app = arx::appState();
     if (app == nullptr || app->current == nullptr || name == nullptr || *name == 0) return RTERROR;
     auto& fns = app->current->functions;
     std::erase_if(fns, [&](const arx::Document::Function& f) { return arx::equalsNoCase(f.name, name); });
@@ -174,7 +174,7 @@ int acedDefun(const ACHAR* name, int funcNumber)
 
 int acedUndef(const ACHAR* name, int funcNumber)
 {
-    arx::HostApp* app = arx::hostApp();
+    arx::AppState* app = arx::appState();
     if (app == nullptr || app->current == nullptr || name == nullptr) return RTERROR;
     size_t removed = std::erase_if(app->current->functions, [&](const arx::Document::Function& f) {
         return arx::equalsNoCase(f.name, name) && f.code == funcNumber;
@@ -184,13 +184,13 @@ int acedUndef(const ACHAR* name, int funcNumber)
 
 int acedGetFunCode()
 {
-    arx::HostApp* app = arx::hostApp();
+    arx::AppState* app = arx::appState();
     return app != nullptr ? app->funCode : RTERROR;
 }
 
 resbuf* acedGetArgs()
 {
-    arx::HostApp* app = arx::hostApp();
+    arx::AppState* app = arx::appState();
     return app != nullptr ? app->funArgs : nullptr;
 }
 

@@ -1,5 +1,5 @@
 // Bring-up of the run-time system: the system registry with its class dictionary,
-// the three root classes, and then every built-in class of the database.
+// the three root classes, and then every class of the platform.
 #include <malloc.h>
 
 #include <algorithm>
@@ -22,13 +22,12 @@ struct AcRxClassAccess {
 };
 
 namespace arx {
-void registerDatabaseClasses();  // db/builtin_classes.cpp
-
 namespace {
 enum class State { kNone, kStarting, kReady };
 State gState = State::kNone;
 AcRxDictionary* gSysRegistry = nullptr;
 AcRxClass* gRoot[3] = {nullptr, nullptr, nullptr};
+void (*gRegisterPlatformClasses)() = nullptr;
 // Kept for the life of the process, like the registry: class objects retired
 // here may be named by objects until the very end.
 std::vector<AcRxClass*>& gRemoved = *new std::vector<AcRxClass*>();
@@ -53,10 +52,15 @@ void ensureRuntime()
     classes->atPut(L"AcRxClass", gRoot[1]);
     classes->atPut(L"AcRxDictionary", gRoot[2]);
     gSysRegistry->atPut(L"ClassDictionary", classes);
-    registerDatabaseClasses();
+    // The platform's classes live on every floor above this one; the top floor
+    // hands over the list when the library loads.
+    if (gRegisterPlatformClasses == nullptr) fatal("the run-time system started before the platform's classes were known");
+    gRegisterPlatformClasses();
     acrxBuildClassHierarchy();
     gState = State::kReady;
 }
+
+void setPlatformClassRegistrar(void (*registerClasses)()) { gRegisterPlatformClasses = registerClasses; }
 
 AcRxClass* runtimeClass(RootClass which)
 {

@@ -13,6 +13,9 @@ AcRxClass* runtimeClass(RootClass which);
 
 // Makes sure the system registry exists and the built-in classes are registered.
 void ensureRuntime();
+// Who registers the platform's own classes (database, entities, application,
+// editor) when the run-time system starts: set once, when the library loads.
+void setPlatformClassRegistrar(void (*registerClasses)());
 
 // Registers a built-in class of the platform (no module owns it).
 AcRxClass* registerBuiltinClass(const wchar_t* name, const wchar_t* parent, AcRxPseudoConstructor ctor,

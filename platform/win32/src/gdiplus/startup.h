@@ -1,10 +1,4 @@
 // The process-wide state of GDI+ startups, for the GDI+ objects of this library:
 // Windows' GDI+ objects fail with GdiplusNotInitialized while no startup is active.
 #pragma once
-#include "win32/export.h"
-
-namespace win32::gdiplus {
-
-W32_EXPORT int activeStartups();
-
-}  // namespace win32::gdiplus
+#include "win32/gdiplus_state.h"

@@ -1,0 +1,97 @@
+// The state of the running host application: its documents, the editor's
+// reactors, the registered commands, LISP functions and loaded modules, and the
+// command line. One exists while arxhost (or a test) runs the application.
+#pragma once
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "acdocman.h"
+#include "aced.h"
+#include "acedinpt.h"
+#include "wtypes.h"
+
+namespace arx {
+
+struct Module;
+
+// A document: a drawing open in the host.
+class Document final : public AcApDocument {
+public:
+    Document(AcDbDatabase* db, std::wstring fileName);
+    ~Document() override;
+    AcDbDatabase* db;
+    std::wstring fileName;
+    std::wstring title;
+    std::vector<AcAp::DocLockMode> locks;  // innermost last
+    AcEdInputPointManager inputPoints;
+    // LISP functions defined in this document: name (upper case) -> code, module.
+    struct Function {
+        std::wstring name;
+        int code;
+        Module* module;
+    };
+    std::vector<Function> functions;
+};
+
+struct CommandRecord;
+
+class AppState {
+public:
+    AppState();
+    ~AppState();
+
+    std::vector<Document*> documents;
+    Document* current = nullptr;
+    std::vector<AcApDocManagerReactor*> docReactors;
+    std::vector<AcEditorReactor*> editorReactors;
+    std::vector<HINSTANCE> resourceStack;
+    std::vector<std::unique_ptr<CommandRecord>> commands;
+    std::vector<std::unique_ptr<Module>> modules;
+    // The module whose code runs now (entry point, command or LISP function).
+    Module* runningModule = nullptr;
+    // The LISP call in progress.
+    int funCode = -1;
+    resbuf* funArgs = nullptr;
+    resbuf* funResult = nullptr;
+    std::function<void(const std::wstring&)> commandLine;
+    std::function<void(const std::wstring&, const std::wstring&, AcApDocument*)> moduleObserver;
+
+    AcApDocManager* docManager = nullptr;
+    AcEditor* editor = nullptr;
+    AcEdCommandStack* commandStack = nullptr;
+
+    // Each reactor list is walked over a copy, skipping reactors removed meanwhile.
+    template <class F>
+    void notifyDocReactors(F&& f)
+    {
+        auto copy = docReactors;
+        for (AcApDocManagerReactor* r : copy)
+            if (std::find(docReactors.begin(), docReactors.end(), r) != docReactors.end()) f(r);
+    }
+    template <class F>
+    void notifyEditorReactors(F&& f)
+    {
+        auto copy = editorReactors;
+        for (AcEditorReactor* r : copy)
+            if (std::find(editorReactors.begin(), editorReactors.end(), r) != editorReactors.end()) f(r);
+    }
+    void print(const std::wstring& text);
+};
+
+AppState* appState();  // null while no application runs
+// Makes the state (program/startup.cpp fills in the editor, the command stack
+// and the dynamic linker) and takes it down again.
+AppState* createAppState();
+void destroyAppState();
+
+// Documents come and go through these, with every notification and message.
+Document* newDocument(std::string& error);
+Document* openDocument(const std::wstring& path, std::string& error);
+bool saveDocument(Document* doc, const std::wstring& path, std::string& error);
+void closeDocument(Document* doc);
+
+}  // namespace arx

@@ -1,0 +1,82 @@
+// The host program's handle on the running application.
+#include "arxhost/application.h"
+
+#include "startup.h"
+#include "../ap/app_state.h"
+#include "../ap/module.h"
+#include "rxdlinkr.h"
+#include "../core/utf.h"
+#include "../ed/commands.h"
+#include "../ed/lisp.h"
+
+
+namespace arxhost {
+
+Application::Application() { arx::startApplication(); }
+Application::~Application()
+{
+    arx::setInputSource(nullptr);
+    arx::stopApplication();
+}
+
+void Application::setCommandLine(std::function<void(const std::wstring&)> sink)
+{
+    arx::appState()->commandLine = std::move(sink);
+}
+
+void Application::print(const std::wstring& text) { arx::appState()->print(text); }
+
+void Application::setInputSource(std::function<bool(std::wstring&)> source) { arx::setInputSource(std::move(source)); }
+
+AcApDocument* Application::newDocument(std::string& error) { return arx::newDocument(error); }
+AcApDocument* Application::openDocument(const std::wstring& path, std::string& error)
+{
+    return arx::openDocument(path, error);
+}
+bool Application::saveDocument(AcApDocument* doc, const std::wstring& path, std::string& error)
+{
+    return arx::saveDocument(static_cast<arx::Document*>(doc), path, error);
+}
+void Application::closeDocument(AcApDocument* doc) { arx::closeDocument(static_cast<arx::Document*>(doc)); }
+AcApDocument* Application::currentDocument() const { return arx::appState()->current; }
+std::vector<AcApDocument*> Application::documents() const
+{
+    const auto& docs = arx::appState()->documents;
+    return std::vector<AcApDocument*>(docs.begin(), docs.end());
+}
+
+CommandResult Application::runCommand(const std::wstring& name, std::string& message)
+{
+    return static_cast<CommandResult>(arx::runCommand(name, message));
+}
+
+bool Application::evaluateLisp(const std::wstring& expr, std::wstring& printed, std::string& error)
+{
+    return arx::evaluateLisp(expr, printed, error);
+}
+
+void Application::setModuleObserver(
+    std::function<void(const std::wstring&, const std::wstring&, AcApDocument*)> observer)
+{
+    arx::appState()->moduleObserver = std::move(observer);
+}
+
+bool Application::loadModule(const std::wstring& path, std::string& error)
+{
+    AcRxDynamicLinker* linker = acrxDynamicLinker;
+    if (linker->loadModule(path.c_str(), false)) return true;
+    error = arx::toUtf8(linker->lastError());
+    return false;
+}
+
+bool Application::unloadModule(const std::wstring& name, std::string& error)
+{
+    AcRxDynamicLinker* linker = acrxDynamicLinker;
+    if (linker->unloadModule(name.c_str())) return true;
+    error = arx::toUtf8(linker->lastError());
+    return false;
+}
+
+std::vector<std::wstring> Application::loadedModules() const { return arx::loadedModuleNames(); }
+
+}  // namespace arxhost

@@ -1,0 +1,7 @@
+// Starting and stopping the whole host application.
+#pragma once
+
+namespace arx {
+void startApplication();
+void stopApplication();
+}  // namespace arx
