@@ -12,18 +12,54 @@
 
 namespace arx {
 
+// The open state of an object in a database: the readers count and eleven
+// flags. The states and the calls that move between them:
+//
+//                 openStub(kForRead)                 openStub(kForWrite)
+//     READ(n+1) <------------------- CLOSED -----------------------------> WRITE
+//     READ(n)   -------------------> READ(n-1)      close() / cancel()
+//                 close()                            WRITE ---------------> CLOSED
+//     READ(1)   -------------------> WRITE          downgradeOpen()
+//                 upgradeOpen()                      WRITE ---------------> READ(1)
+//     any state ------------------> +NOTIFY         close() of a NOTIFY open
+//                 openStub(kForNotify)               NOTIFY --------------> CLOSED
+//     CLOSED    ------------------> FILING ------> CLOSED
+//                 FilingScope (a reader building or reviving an object)
+//
+// Inside WRITE, assertWriteEnabled() marks the first change: it keeps the
+// object's filing as an undo image (kStUndoImage), sends openedForModify once
+// (kStOpenedForModifySent) and sets kStModified. close() sends modified (with
+// kStNotify | kStNotifying set while it does) and clears every per-open flag;
+// cancel() files the undo image back in under kStCancelling. ReadScope lets the
+// host file an object out (saving, proxies) whatever its state.
+//
+// Invariants:
+//  1. kStWrite and readers > 0 never hold together, but inside a ReadScope.
+//  2. readers never exceeds 256; a further read open fails with eAtMaxReaders.
+//  3. The per-open flags (kStModified, kStNew, kStGraphicsModified,
+//     kStXDataModified, kStUndoImage, kStOpenedForModifySent) are set only
+//     while kStWrite is, and close() and cancel() clear all of them.
+//  4. kStNotifying implies kStNotify and holds only while close() notifies;
+//     a write open is then refused with eWasNotifying.
+//  5. An undo image is kept exactly while kStUndoImage is set.
+//  6. kStNew (an object built in this open, by a reader or being appended)
+//     keeps no undo image and sends neither openedForModify nor modified.
+//  7. kStCancelling and kStUndoing hold only while an undo image is filed
+//     back in; assertWriteEnabled() records nothing then.
+//  8. An object outside any database (no stub) has no open state: it is
+//     always read- and write-enabled.
 enum ObjectState : std::uint16_t {
-    kStWrite = 1 << 0,
-    kStNotify = 1 << 1,
-    kStModified = 1 << 2,
-    kStNew = 1 << 3,
-    kStGraphicsModified = 1 << 4,
-    kStXDataModified = 1 << 5,
-    kStUndoImage = 1 << 6,
-    kStNotifying = 1 << 7,
-    kStCancelling = 1 << 8,
-    kStOpenedForModifySent = 1 << 9,
-    kStUndoing = 1 << 10,
+    kStWrite = 1 << 0,                // open for write (or being filed in)
+    kStNotify = 1 << 1,               // open for notify
+    kStModified = 1 << 2,             // changed in this open
+    kStNew = 1 << 3,                  // built in this open
+    kStGraphicsModified = 1 << 4,     // its graphics changed in this open
+    kStXDataModified = 1 << 5,        // its extended data changed in this open
+    kStUndoImage = 1 << 6,            // the state before this open's first change is kept
+    kStNotifying = 1 << 7,            // close() is sending modified
+    kStCancelling = 1 << 8,           // cancel() is restoring the undo image
+    kStOpenedForModifySent = 1 << 9,  // openedForModify went out in this open
+    kStUndoing = 1 << 10,             // undo is replaying an image into it
 };
 
 // Groups of a known class that the class does not read, kept per subclass
@@ -96,7 +132,6 @@ AcDbObject* resolveStub(AcDbStub* stub);
 // What dwgOut files before an object's fields (extended data, kept groups).
 Acad::ErrorStatus writeObjectPrefix(const AcDbObject* obj, AcDbDwgFiler* filer);
 Acad::ErrorStatus readObjectPrefix(AcDbObject* obj, AcDbDwgFiler* filer);
-// Kept groups of a section, written through a DXF filer.
 // Lets the host read an object whatever its open state: saving is the host's
 // own business and happens between commands.
 struct ReadScope {
@@ -107,6 +142,21 @@ struct ReadScope {
     ReadScope& operator=(const ReadScope&) = delete;
 };
 
+// A reader filing an object in: the object is write-enabled and new for the
+// scope (so it keeps no undo image and notifies nobody), then back as it was.
+struct FilingScope {
+    AcDbObject* obj;
+    std::uint16_t saved;
+    explicit FilingScope(AcDbObject* o) : obj(o), saved(ObjectAccess::state(o))
+    {
+        ObjectAccess::state(o) = static_cast<std::uint16_t>(saved | kStWrite | kStNew);
+    }
+    ~FilingScope() { ObjectAccess::state(obj) = saved; }
+    FilingScope(const FilingScope&) = delete;
+    FilingScope& operator=(const FilingScope&) = delete;
+};
+
+// Kept groups of a section, written through a DXF filer.
 void writeKeptGroups(AcDbDxfFiler* filer, const AcDbObject* obj, const char* subclass);
 // Keeps the group the filer just read (the current one) under a section.
 void keepCurrentGroup(AcDbDxfFiler* filer, AcDbObject* obj, const char* subclass);

@@ -325,25 +325,17 @@ ProxyData* proxyData(const AcDbObject* obj)
     return nullptr;
 }
 
-Acad::ErrorStatus readObjectPrefix(AcDbObject* obj, AcDbDwgFiler* filer);  // object_filing.cpp
 
 Acad::ErrorStatus loadProxyBase(AcDbObject* proxy)
 {
     ProxyData* d = proxyData(proxy);
     if (d == nullptr || d->form != ProxyData::Form::kBinary || d->foreign) return Acad::eOk;
     BinaryFiler filer(AcDb::kFileFiler, proxy->database(), std::string_view(d->bytes));
-    std::uint16_t& st = ObjectAccess::state(proxy);
-    const std::uint16_t saved = st;
-    st |= kStWrite | kStNew;
+    FilingScope filing(proxy);
     Acad::ErrorStatus es = readObjectPrefix(proxy, &filer);
-    if (es == Acad::eOk) {
-        if (auto* ent = AcDbEntity::cast(proxy))
-            es = ent->AcDbEntity::dwgInFields(&filer);
-        else
-            es = proxy->AcDbObject::dwgInFields(&filer);
-    }
-    st = saved;
-    return es;
+    if (es != Acad::eOk) return es;
+    if (auto* ent = AcDbEntity::cast(proxy)) return ent->AcDbEntity::dwgInFields(&filer);
+    return proxy->AcDbObject::dwgInFields(&filer);
 }
 
 // Builds the DXF record a DXF-form proxy stands for: its common header, then
@@ -352,9 +344,10 @@ static void rebuildRecord(AcDbObject* proxy, const ProxyData& d, DxfRecord& rec)
 {
     std::string text;
     DxfOutFiler out(text, proxy->database(), hostDwgVersion(), -1);
-    ++ObjectAccess::readers(proxy);
-    proxy->AcDbObject::dxfOutFields(&out);
-    --ObjectAccess::readers(proxy);
+    {
+        ReadScope reading(proxy);
+        proxy->AcDbObject::dxfOutFields(&out);
+    }
     // Parse the header text back into groups.
     size_t pos = 0;
     std::uint64_t line = 1;
@@ -408,19 +401,20 @@ AcDbObject* reviveProxy(AcDbObject* proxy, Acad::ErrorStatus& es)
     AcDbStub* stub = ObjectAccess::stub(proxy);
     // The object is built in the proxy's place, with the proxy's identity.
     ObjectAccess::setStub(obj, stub);
-    ObjectAccess::state(obj) = kStWrite | kStNew;
-    if (d->form == ProxyData::Form::kBinary) {
-        BinaryFiler filer(AcDb::kFileFiler, proxy->database(), std::string_view(d->bytes));
-        es = obj->dwgIn(&filer);
-        if (es == Acad::eOk && filer.remaining() != 0) es = Acad::eDwgObjectImproperlyRead;
-    } else {
-        DxfRecord rec;
-        rebuildRecord(proxy, *d, rec);
-        DxfInFiler filer(rec, 0, proxy->database());
-        es = obj->dxfIn(&filer);
+    {
+        FilingScope filing(obj);
+        if (d->form == ProxyData::Form::kBinary) {
+            BinaryFiler filer(AcDb::kFileFiler, proxy->database(), std::string_view(d->bytes));
+            es = obj->dwgIn(&filer);
+            if (es == Acad::eOk && filer.remaining() != 0) es = Acad::eDwgObjectImproperlyRead;
+        } else {
+            DxfRecord rec;
+            rebuildRecord(proxy, *d, rec);
+            DxfInFiler filer(rec, 0, proxy->database());
+            es = obj->dxfIn(&filer);
+        }
     }
     ObjectAccess::setStub(obj, nullptr);
-    ObjectAccess::state(obj) = 0;
     if (es != Acad::eOk) {
         delete obj;
         return nullptr;
@@ -432,9 +426,10 @@ AcDbObject* proxyFromObject(AcDbObject* obj, Acad::ErrorStatus& es)
 {
     std::string bytes;
     BinaryFiler filer(AcDb::kFileFiler, obj->database(), bytes);
-    ++ObjectAccess::readers(obj);
-    es = obj->dwgOut(&filer);
-    --ObjectAccess::readers(obj);
+    {
+        ReadScope reading(obj);
+        es = obj->dwgOut(&filer);
+    }
     if (es != Acad::eOk) return nullptr;
     bool entity = AcDbEntity::cast(obj) != nullptr;
     return makeProxy(classInfoOf(obj->isA(), entity), ProxyData::Form::kBinary, std::move(bytes));

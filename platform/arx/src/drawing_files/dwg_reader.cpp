@@ -197,13 +197,15 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view 
         if (!rc.typeProblem.empty()) return broken(rc.typeProblem);
         AcDbObject* proxy = makeProxy(rc.info, ProxyData::Form::kDxf, {});
         mImpl->attach(stub, proxy);
-        ObjectAccess::state(proxy) = kStWrite | kStNew;
         BinaryFiler filer(AcDb::kFileFiler, mDb, payload);
-        Acad::ErrorStatus es = readObjectPrefix(proxy, &filer);
-        if (es == Acad::eOk) es = proxy->AcDbObject::dwgInFields(&filer);
+        Acad::ErrorStatus es;
         std::string_view tags;
-        if (es == Acad::eOk) es = filer.readBlob(tags);
-        ObjectAccess::state(proxy) = 0;
+        {
+            FilingScope filing(proxy);
+            es = readObjectPrefix(proxy, &filer);
+            if (es == Acad::eOk) es = proxy->AcDbObject::dwgInFields(&filer);
+            if (es == Acad::eOk) es = filer.readBlob(tags);
+        }
         std::string why;
         if (es != Acad::eOk || filer.remaining() != 0) return broken("bad proxy record");
         if (!isWritableTagStore(tags, TagPlace::kProxy, why)) return broken(why);
@@ -230,12 +232,14 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view 
         auto* obj = AcDbObject::cast(rc.cls->create());
         if (obj == nullptr) return broken("its class made no object");
         mImpl->attach(stub, obj);
-        ObjectAccess::state(obj) = kStWrite | kStNew;
         BinaryFiler filer(AcDb::kFileFiler, mDb, payload);
         filer.setVersion(static_cast<AcDb::AcDbDwgVersion>(mHeader.dwgVersion),
                          static_cast<AcDb::MaintenanceReleaseVersion>(mHeader.maintVersion));
-        Acad::ErrorStatus es = obj->dwgIn(&filer);
-        ObjectAccess::state(obj) = 0;
+        Acad::ErrorStatus es;
+        {
+            FilingScope filing(obj);
+            es = obj->dwgIn(&filer);
+        }
         if (es == Acad::eOk && filer.remaining() == 0) return obj;
         mImpl->swapObject(stub, nullptr);
         delete obj;

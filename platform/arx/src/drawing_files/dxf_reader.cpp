@@ -194,11 +194,12 @@ AcDbObject* DxfReader::proxyFromRecord(size_t filerStart, const ProxyClassInfo& 
 {
     AcDbObject* proxy = makeProxy(cls, ProxyData::Form::kDxf, {});
     mImpl->attach(stub, proxy);
-    std::uint16_t& st = ObjectAccess::state(proxy);
-    st = kStWrite | kStNew;
     DxfInFiler filer(mRec, filerStart, mDb);
-    Acad::ErrorStatus es = proxy->AcDbObject::dxfInFields(&filer);
-    st = 0;
+    Acad::ErrorStatus es;
+    {
+        FilingScope filing(proxy);
+        es = proxy->AcDbObject::dxfInFields(&filer);
+    }
     if (es != Acad::eOk)
         fail(filer.currentLine(), std::string(type()) + " record: " + toUtf8(filer.errorMessage()));
     // Everything from the first 1001 group on is extended data.
@@ -265,12 +266,13 @@ AcDbObject* DxfReader::buildObject(size_t filerStart, bool entity, AcDbStub* stu
     auto* obj = AcDbObject::cast(cls->create());
     if (obj == nullptr) fail(recordLine(), "the class of " + std::string(type()) + " made no object");
     mImpl->attach(stub, obj);
-    std::uint16_t& st = ObjectAccess::state(obj);
-    st = kStWrite | kStNew;
     DxfInFiler filer(mRec, filerStart, mDb);
     filer.setClasses(&mImpl->classes);
-    Acad::ErrorStatus es = obj->dxfIn(&filer);
-    st = 0;
+    Acad::ErrorStatus es;
+    {
+        FilingScope filing(obj);
+        es = obj->dxfIn(&filer);
+    }
     if (es == Acad::eMakeMeProxy) {
         // The object asked to stay unread (a newer version than its class knows).
         mImpl->swapObject(stub, nullptr);
@@ -391,10 +393,12 @@ void DxfReader::readTables()
             }
             table = AcDbObject::cast(cls->create());
             mImpl->attach(stub, table);
-            ObjectAccess::state(table) = kStWrite | kStNew;
             DxfInFiler filer(mRec, 2, mDb);
-            Acad::ErrorStatus es = table->dxfIn(&filer);
-            ObjectAccess::state(table) = 0;
+            Acad::ErrorStatus es;
+            {
+                FilingScope filing(table);
+                es = table->dxfIn(&filer);
+            }
             if (es != Acad::eOk) fail(filer.currentLine(), "TABLE " + toUtf8(name) + ": " + toUtf8(filer.errorMessage()));
         }
         mImpl->setTable(kind->second, stub);
