@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "read_error.h"
 #include "../core/hex.h"
 #include "../db/database_impl.h"
 #include "../db/object_access.h"
@@ -13,16 +14,16 @@
 namespace arx {
 namespace {
 
-std::string at(const PlaceOf& placeOf, AcDbStub* s)
+// Reports a fault at the place of the record of s in the file.
+[[noreturn]] void fault(const PlaceOf& placeOf, AcDbStub* s, std::string what)
 {
-    std::string place = placeOf ? placeOf(s->handle) : std::string();
-    return place.empty() ? place : place + ": ";
+    failRead(placeOf ? placeOf(s->handle) : FilePlace::nowhere(), std::move(what));
 }
 
 // Every symbol table lists records of its own kind that it owns, every block
 // lists entities that it owns, and nothing is listed twice: a file is written
 // from these lists, so a drawing that broke them could not be read back.
-bool auditContainers(AcDbDatabase* db, const PlaceOf& placeOf, std::string& error)
+void auditContainers(AcDbDatabase* db, const PlaceOf& placeOf)
 {
     DatabaseImpl* impl = implOf(db);
     const AcRxClass* recordClasses[] = {
@@ -36,35 +37,31 @@ bool auditContainers(AcDbDatabase* db, const PlaceOf& placeOf, std::string& erro
             AcDbStub* s = id;
             AcDbObject* obj = s->object;
             if (obj == nullptr || !obj->isKindOf(kind)) {
-                error = at(placeOf, container) + "object " + hexHandle(container->handle) + " lists " + hexHandle(s->handle) +
-                        (obj == nullptr ? ", which is not in the drawing" : ", which is not " + std::string(what));
-                return false;
+                fault(placeOf, container, "object " + hexHandle(container->handle) + " lists " + hexHandle(s->handle) +
+                        (obj == nullptr ? ", which is not in the drawing" : ", which is not " + std::string(what)));
             }
             if (ObjectAccess::owner(obj) != container) {
-                error = at(placeOf, s) + "object " + hexHandle(s->handle) + " is listed by " + hexHandle(container->handle) + " but names " +
+                fault(placeOf, s, "object " + hexHandle(s->handle) + " is listed by " + hexHandle(container->handle) + " but names " +
                         hexHandle(ObjectAccess::owner(obj) != nullptr ? ObjectAccess::owner(obj)->handle : 0) +
-                        " as its owner";
-                return false;
+                        " as its owner");
             }
             auto [it, fresh] = listedBy.emplace(s, container);
             if (!fresh) {
-                error = at(placeOf, s) + "object " + hexHandle(s->handle) + " is listed twice (by " + hexHandle(it->second->handle) + " and " +
-                        hexHandle(container->handle) + ")";
-                return false;
+                fault(placeOf, s, "object " + hexHandle(s->handle) + " is listed twice (by " + hexHandle(it->second->handle) + " and " +
+                        hexHandle(container->handle) + ")");
             }
         }
-        return true;
     };
     for (int k = 0; k < static_cast<int>(TableKind::kCount); ++k) {
         AcDbStub* t = impl->table(static_cast<TableKind>(k));
         auto* table = t != nullptr ? AcDbSymbolTable::cast(t->object) : nullptr;
         if (table == nullptr) continue;
-        if (!check(t, ObjectAccess::records(table), recordClasses[k], "a table record")) return false;
+        check(t, ObjectAccess::records(table), recordClasses[k], "a table record");
         if (k != static_cast<int>(TableKind::kBlock)) continue;
         std::unordered_map<AcDbStub*, AcDbStub*> markers;
         for (const AcDbObjectId& id : ObjectAccess::records(table)) {
             auto* btr = AcDbBlockTableRecord::cast(static_cast<AcDbStub*>(id)->object);
-            if (!check(id, ObjectAccess::entities(btr), AcDbEntity::desc(), "an entity")) return false;
+            check(id, ObjectAccess::entities(btr), AcDbEntity::desc(), "an entity");
             // The BLOCK and ENDBLK records have handles of their own, which no
             // object and no other block may have.
             for (AcDbStub* m : {static_cast<AcDbStub*>(ObjectAccess::blockBegin(btr)),
@@ -72,15 +69,13 @@ bool auditContainers(AcDbDatabase* db, const PlaceOf& placeOf, std::string& erro
                 if (m == nullptr) continue;
                 auto [it, fresh] = markers.emplace(m, id);
                 if (m->object != nullptr || !fresh) {
-                    error = at(placeOf, id) + "block " + hexHandle(static_cast<AcDbStub*>(id)->handle) +
+                    fault(placeOf, id, "block " + hexHandle(static_cast<AcDbStub*>(id)->handle) +
                             " gives its BLOCK or ENDBLK record handle " + hexHandle(m->handle) + ", which " +
-                            (fresh ? "an object has" : "is used twice");
-                    return false;
+                            (fresh ? "an object has" : "is used twice"));
                 }
             }
         }
     }
-    return true;
 }
 
 }  // namespace
@@ -89,7 +84,7 @@ bool auditContainers(AcDbDatabase* db, const PlaceOf& placeOf, std::string& erro
 // other in a circle or nest without bound, that extension dictionaries are
 // dictionaries their objects own, and that the root objects are what they
 // claim to be.
-bool auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf, std::string& error)
+void auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf)
 {
     DatabaseImpl* impl = implOf(db);
     // Erasing an object erases its extension dictionary, and that one's, so
@@ -97,9 +92,8 @@ bool auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf, std::string& error)
     constexpr int kMaxDepth = 1000;
     std::unordered_map<AcDbStub*, int> depth;  // -1 on the current path, else levels below the root
     depth.reserve(impl->stubCount());
-    bool ok = true;
     impl->forEachStub([&](AcDbStub* s) {
-        if (!ok || s->object == nullptr) return;
+        if (s->object == nullptr) return;
         std::vector<AcDbStub*> path;
         AcDbStub* cur = s;
         int below = 0;
@@ -112,47 +106,39 @@ bool auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf, std::string& error)
             if (!fresh) {
                 std::string chain;
                 for (AcDbStub* p : path) chain += hexHandle(p->handle) + " -> ";
-                error = at(placeOf, cur) + "objects own each other in a circle: " + chain + hexHandle(cur->handle);
-                ok = false;
-                return;
+                fault(placeOf, cur, "objects own each other in a circle: " + chain + hexHandle(cur->handle));
             }
             path.push_back(cur);
             cur = ObjectAccess::owner(cur->object);
         }
         for (auto p = path.rbegin(); p != path.rend(); ++p) depth[*p] = ++below;
         if (below > kMaxDepth) {
-            error = at(placeOf, s) + "object " + hexHandle(s->handle) + " is owned more than " + std::to_string(kMaxDepth) +
-                    " levels deep";
-            ok = false;
+            fault(placeOf, s, "object " + hexHandle(s->handle) + " is owned more than " + std::to_string(kMaxDepth) +
+                    " levels deep");
         }
     });
-    if (!ok) return false;
     impl->forEachStub([&](AcDbStub* s) {
-        if (!ok || s->object == nullptr) return;
+        if (s->object == nullptr) return;
         AcDbStub* x = ObjectAccess::xdict(s->object);
         if (x == nullptr) return;
         if (AcDbDictionary::cast(x->object) == nullptr || ObjectAccess::owner(x->object) != s) {
-            error = at(placeOf, s) + "object " + hexHandle(s->handle) + " names " + hexHandle(x->handle) +
-                    " as its extension dictionary, which is not a dictionary it owns";
-            ok = false;
+            fault(placeOf, s, "object " + hexHandle(s->handle) + " names " + hexHandle(x->handle) +
+                    " as its extension dictionary, which is not a dictionary it owns");
         }
     });
-    if (!ok) return false;
     const AcRxClass* tableClasses[] = {AcDbViewportTable::desc(), AcDbLinetypeTable::desc(), AcDbLayerTable::desc(),
                                        AcDbTextStyleTable::desc(), AcDbViewTable::desc(),     AcDbUCSTable::desc(),
                                        AcDbRegAppTable::desc(),    AcDbDimStyleTable::desc(), AcDbBlockTable::desc()};
     for (int k = 0; k < static_cast<int>(TableKind::kCount); ++k) {
         AcDbStub* t = impl->table(static_cast<TableKind>(k));
         if (t != nullptr && (t->object == nullptr || !t->object->isKindOf(tableClasses[k]))) {
-            error = at(placeOf, t) + "object " + hexHandle(t->handle) + " stands where a symbol table belongs";
-            return false;
+            fault(placeOf, t, "object " + hexHandle(t->handle) + " stands where a symbol table belongs");
         }
     }
     if (AcDbStub* nod = impl->nod(); nod != nullptr && AcDbDictionary::cast(nod->object) == nullptr) {
-        error = at(placeOf, nod) + "object " + hexHandle(nod->handle) + " stands where the root dictionary belongs";
-        return false;
+        fault(placeOf, nod, "object " + hexHandle(nod->handle) + " stands where the root dictionary belongs");
     }
-    return auditContainers(db, placeOf, error);
+    auditContainers(db, placeOf);
 }
 
 }  // namespace arx

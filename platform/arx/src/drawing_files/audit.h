@@ -6,13 +6,13 @@
 #include <string>
 
 #include "dbmain.h"
+#include "read_error.h"
 
 namespace arx {
-// Where a handle's record is in the file being read ("line 12", "byte 300"),
-// or "" when it is not in the file.
-using PlaceOf = std::function<std::string(std::uint64_t handle)>;
-// False with a message (place first) when objects own each other in a circle,
-// a root object is of the wrong class, or a table or block lists what is not
-// its own.
-bool auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf, std::string& error);
+// Where a handle's record is in the file being read (nowhere when it is not).
+using PlaceOf = std::function<FilePlace(std::uint64_t handle)>;
+// Fails the read (ReadError at the record's place) when objects own each other
+// in a circle, a root object is of the wrong class, or a table or block lists
+// what is not its own.
+void auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf);
 }  // namespace arx

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "audit.h"
+#include "read_error.h"
 #include "dwg_format.h"
 #include "dwg_reader.h"
 #include "../core/tags.h"
@@ -37,17 +38,21 @@ struct RecordClass {
 class DwgReader final : public PendingLoader {
 public:
     DwgReader(AcDbDatabase* db, int fd) : mDb(db), mImpl(implOf(db)), mFd(fd) {}
-    bool run(std::string& error);
+    // Reads the whole drawing; a damaged file ends it with a ReadError.
+    void run();
     bool load(AcDbStub* stub) override;
 
 private:
-    bool fail(std::uint64_t offset, const std::string& what)
+    [[noreturn]] static void fail(std::uint64_t offset, std::string what)
     {
-        if (mError.empty()) mError = "byte " + std::to_string(offset) + ": " + what;
-        return false;
+        failRead(FilePlace::byte(offset), std::move(what));
     }
-    bool readAt(std::uint64_t offset, void* into, std::uint64_t len);
-    bool readMeta(std::uint64_t at);
+    [[noreturn]] void broken(const dwgfile::DirectoryEntry& e, const std::string& name, const std::string& why)
+    {
+        fail(e.offset, "object " + hexHandle(e.handle) + " (" + name + ") is damaged: " + why);
+    }
+    void readAt(std::uint64_t offset, void* into, std::uint64_t len);
+    void readMeta(std::uint64_t at);
     AcDbObject* build(const dwgfile::DirectoryEntry& e, std::string_view payload, AcDbStub* stub);
 
     AcDbDatabase* mDb;
@@ -58,31 +63,29 @@ private:
     std::vector<RecordClass> mClasses;
     std::vector<dwgfile::DirectoryEntry> mDir;
     std::uint64_t mRoots[static_cast<size_t>(TableKind::kCount) + 1] = {};
-    std::string mError;
 };
 
-bool DwgReader::readAt(std::uint64_t offset, void* into, std::uint64_t len)
+void DwgReader::readAt(std::uint64_t offset, void* into, std::uint64_t len)
 {
     auto* p = static_cast<char*>(into);
     while (len > 0) {
         ssize_t n = ::pread(mFd, p, len, static_cast<off_t>(offset));
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return fail(offset, n == 0 ? "the file ends early" : std::string("read failed: ") + std::strerror(errno));
+        if (n <= 0) fail(offset, n == 0 ? "the file ends early" : std::string("read failed: ") + std::strerror(errno));
         p += n;
         offset += static_cast<std::uint64_t>(n);
         len -= static_cast<std::uint64_t>(n);
     }
-    return true;
 }
 
-bool DwgReader::readMeta(std::uint64_t at)
+void DwgReader::readMeta(std::uint64_t at)
 {
     std::string meta(mHeader.metaLength, '\0');
-    if (!readAt(at, meta.data(), meta.size())) return false;
+    readAt(at, meta.data(), meta.size());
     BinaryFiler m(AcDb::kFileFiler, mDb, std::string_view(meta));
-    auto bad = [&](const char* what) { return fail(at + m.position(), std::string("the drawing's index is damaged: ") + what); };
+    auto bad = [&](const std::string& what) { fail(at + m.position(), "the drawing's index is damaged: " + what); };
     std::uint32_t n = 0;
-    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) return bad("class count");
+    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) bad("class count");
     for (std::uint32_t i = 0; i < n; ++i) {
         RecordClass rc;
         AcString cpp, dxf, app;
@@ -95,7 +98,7 @@ bool DwgReader::readMeta(std::uint64_t at)
         m.readInt32(&rc.info.maintVersion);
         m.readBool(&entity);
         AcString record;
-        if (m.readString(record) != Acad::eOk) return bad("class table");
+        if (m.readString(record) != Acad::eOk) bad("class table");
         rc.recordName = record.str();
         rc.info.className = cpp.str();
         rc.info.dxfName = dxf.str();
@@ -113,32 +116,32 @@ bool DwgReader::readMeta(std::uint64_t at)
         }
         mClasses.push_back(std::move(rc));
     }
-    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) return bad("header count");
+    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) bad("header count");
     for (std::uint32_t i = 0; i < n; ++i) {
         HeaderVariable v;
         m.readBlob(v.name);
         std::string why;
-        if (m.readBlob(v.tags) != Acad::eOk) return bad("header variable");
+        if (m.readBlob(v.tags) != Acad::eOk) bad("header variable");
         if (v.name.find('\n') != std::string::npos || (!v.name.empty() && v.name.back() == '\r') ||
             !isWritableTagStore(v.tags, TagPlace::kHeaderVariable, why))
-            return bad(("header variable " + v.name.substr(0, 40) + ": " + why).c_str());
+            bad("header variable " + v.name.substr(0, 40) + ": " + why);
         // The host writes these itself.
         if (v.name != "$ACADVER" && v.name != "$HANDSEED") mImpl->header.push_back(std::move(v));
     }
-    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) return bad("section count");
+    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) bad("section count");
     for (std::uint32_t i = 0; i < n; ++i) {
         KeptFileSection k;
         m.readBlob(k.name);
         for (const char* own : {"HEADER", "CLASSES", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS"})
-            if (k.name == own) return bad("a kept section has the name of one the host reads");
+            if (k.name == own) bad("a kept section has the name of one the host reads");
         std::string why;
-        if (m.readBlob(k.tags) != Acad::eOk) return bad("kept section");
+        if (m.readBlob(k.tags) != Acad::eOk) bad("kept section");
         if (k.name.find('\n') != std::string::npos || (!k.name.empty() && k.name.back() == '\r') ||
             !isWritableTagStore(k.tags, TagPlace::kSection, why))
-            return bad(("section " + k.name.substr(0, 40) + ": " + why).c_str());
+            bad("section " + k.name.substr(0, 40) + ": " + why);
         mImpl->extraSections.push_back(std::move(k));
     }
-    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) return bad("class entry count");
+    if (m.readUInt32(&n) != Acad::eOk || n > m.remaining()) bad("class entry count");
     for (std::uint32_t i = 0; i < n; ++i) {
         ClassEntry e;
         AcString dxf, cpp, app;
@@ -148,16 +151,15 @@ bool DwgReader::readMeta(std::uint64_t at)
         m.readInt32(&e.proxyFlags);
         m.readInt32(&e.instanceCount);
         m.readBool(&e.wasProxy);
-        if (m.readBool(&e.isEntity) != Acad::eOk) return bad("class entries");
+        if (m.readBool(&e.isEntity) != Acad::eOk) bad("class entries");
         e.dxfName = dxf.str();
         e.cppName = cpp.str();
         e.appName = app.str();
         mImpl->classes.push_back(std::move(e));
     }
     for (auto& root : mRoots)
-        if (m.readUInt64(&root) != Acad::eOk) return bad("root objects");
-    if (m.remaining() != 0) return bad("unexpected bytes at its end");
-    return true;
+        if (m.readUInt64(&root) != Acad::eOk) bad("root objects");
+    if (m.remaining() != 0) bad("unexpected bytes at its end");
 }
 
 // Why records of a class kept as DXF groups could not be written as DXF and
@@ -184,17 +186,13 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view 
 {
     RecordClass& rc = mClasses[e.classIndex];
     std::string name = rc.info.className.empty() ? toUtf8(rc.info.dxfName) : toUtf8(rc.info.className);
-    auto broken = [&](const std::string& why) {
-        fail(e.offset, "object " + hexHandle(e.handle) + " (" + name + ") is damaged: " + why);
-        return nullptr;
-    };
     if (e.form == dwgfile::kFormDxfProxy) {
         // Its record type must bring it back as what it is when written as DXF.
         if (!rc.typeChecked) {
             rc.typeProblem = recordTypeProblem(rc, mImpl->classes);
             rc.typeChecked = true;
         }
-        if (!rc.typeProblem.empty()) return broken(rc.typeProblem);
+        if (!rc.typeProblem.empty()) broken(e, name, rc.typeProblem);
         AcDbObject* proxy = makeProxy(rc.info, ProxyData::Form::kDxf, {});
         mImpl->attach(stub, proxy);
         BinaryFiler filer(AcDb::kFileFiler, mDb, payload);
@@ -207,14 +205,14 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view 
             if (es == Acad::eOk) es = filer.readBlob(tags);
         }
         std::string why;
-        if (es != Acad::eOk || filer.remaining() != 0) return broken("bad proxy record");
-        if (!isWritableTagStore(tags, TagPlace::kProxy, why)) return broken(why);
+        if (es != Acad::eOk || filer.remaining() != 0) broken(e, name, "bad proxy record");
+        if (!isWritableTagStore(tags, TagPlace::kProxy, why)) broken(e, name, why);
         // Another program's proxy record must not read as one of the host's own.
         if (!rc.recordName.empty()) {
             TagCursor cursor(tags);
             Tag t;
             while (cursor.next(t))
-                if (t.code == 300 && fromUtf8(t.value) == ownStreamMark()) return broken("it carries the host's mark");
+                if (t.code == 300 && fromUtf8(t.value) == ownStreamMark()) broken(e, name, "it carries the host's mark");
         }
         proxyData(proxy)->bytes.assign(tags);
         proxyData(proxy)->recordName = rc.recordName;
@@ -230,7 +228,7 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view 
     }
     if (rc.cls != nullptr) {
         auto* obj = AcDbObject::cast(rc.cls->create());
-        if (obj == nullptr) return broken("its class made no object");
+        if (obj == nullptr) broken(e, name, "its class made no object");
         mImpl->attach(stub, obj);
         BinaryFiler filer(AcDb::kFileFiler, mDb, payload);
         filer.setVersion(static_cast<AcDb::AcDbDwgVersion>(mHeader.dwgVersion),
@@ -244,18 +242,18 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view 
         mImpl->swapObject(stub, nullptr);
         delete obj;
         if (es != Acad::eMakeMeProxy)
-            return broken(es != Acad::eOk ? toUtf8(acadErrorStatusText(es)) : std::to_string(filer.remaining()) + " bytes left unread");
+            broken(e, name, es != Acad::eOk ? toUtf8(acadErrorStatusText(es)) : std::to_string(filer.remaining()) + " bytes left unread");
     }
     // An object's own data is filed under its own class's kind; only a
     // proxy read from DXF may stand for a class as the other kind.
-    if (rc.otherKind) return broken(rc.info.isEntity ? "its class is not an entity class" : "its class is an entity class");
+    if (rc.otherKind) broken(e, name, rc.info.isEntity ? "its class is not an entity class" : "its class is an entity class");
     // A proxy of this form is written to DXF as a proxy record, which names
     // its class by a CLASSES entry: one with both names.
-    if (rc.info.className.empty() || rc.info.dxfName.empty()) return broken("its class has no name");
+    if (rc.info.className.empty() || rc.info.dxfName.empty()) broken(e, name, "its class has no name");
     // A class the host does not know, or an object that asked to stay a proxy.
     AcDbObject* proxy = makeProxy(rc.info, ProxyData::Form::kBinary, std::string(payload));
     mImpl->attach(stub, proxy);
-    if (loadProxyBase(proxy) != Acad::eOk) return broken("its common fields do not read");
+    if (loadProxyBase(proxy) != Acad::eOk) broken(e, name, "its common fields do not read");
     return proxy;
 }
 
@@ -266,65 +264,47 @@ bool DwgReader::load(AcDbStub* stub)
     stub->flags = (stub->flags & ~AcDbStub::kPending) | AcDbStub::kLoading;
     // Read into a buffer that is not cleared first: the read fills all of it.
     std::unique_ptr<char[]> payload(new char[e.length > 0 ? e.length : 1]);
-    bool ok = readAt(e.offset, payload.get(), e.length) &&
-              build(e, std::string_view(payload.get(), e.length), stub) != nullptr;
+    readAt(e.offset, payload.get(), e.length);
+    build(e, std::string_view(payload.get(), e.length), stub);
     stub->flags &= ~AcDbStub::kLoading;
-    return ok;
+    return true;
 }
 
-bool DwgReader::run(std::string& error)
+void DwgReader::run()
 {
     struct stat st {};
-    if (::fstat(mFd, &st) != 0) return fail(0, "cannot read the file"), error = mError, false;
+    if (::fstat(mFd, &st) != 0) fail(0, "cannot read the file");
     mSize = static_cast<std::uint64_t>(st.st_size);
-    auto finish = [&]() {
-        mImpl->loader = nullptr;
-        error = mError;
-        return mError.empty();
-    };
-    if (!readAt(0, &mHeader, sizeof mHeader)) return finish();
-    if (std::memcmp(mHeader.magic, dwgfile::kMagic, sizeof mHeader.magic) != 0) {
-        fail(0, "not a binary drawing of this host");
-        return finish();
-    }
-    if (mHeader.dwgVersion != AcDb::kDHL_1024 && mHeader.dwgVersion != AcDb::kDHL_1027) {
+    readAt(0, &mHeader, sizeof mHeader);
+    if (std::memcmp(mHeader.magic, dwgfile::kMagic, sizeof mHeader.magic) != 0) fail(0, "not a binary drawing of this host");
+    if (mHeader.dwgVersion != AcDb::kDHL_1024 && mHeader.dwgVersion != AcDb::kDHL_1027)
         fail(20, "drawing version " + std::to_string(mHeader.dwgVersion) + " is not one this host reads (29 or 31)");
-        return finish();
-    }
-    if (mHeader.maintVersion > AcDb::kMReleaseMax) {
+    if (mHeader.maintVersion > AcDb::kMReleaseMax)
         fail(24, "maintenance version " + std::to_string(mHeader.maintVersion) + " is out of range");
-        return finish();
-    }
-    if (mHeader.formatVersion != dwgfile::kFormatVersion) {
+    if (mHeader.formatVersion != dwgfile::kFormatVersion)
         fail(16, "written in drawing format " + std::to_string(mHeader.formatVersion) + ", this host reads format " +
                      std::to_string(dwgfile::kFormatVersion));
-        return finish();
-    }
     const std::uint64_t dirBytes = mHeader.objectCount * dwgfile::kDirectoryEntrySize;
     if (mHeader.objectCount > mSize / dwgfile::kDirectoryEntrySize || mHeader.directoryOffset < dwgfile::kHeaderSize ||
-        mHeader.directoryOffset > mSize || mSize - mHeader.directoryOffset != dirBytes) {
+        mHeader.directoryOffset > mSize || mSize - mHeader.directoryOffset != dirBytes)
         fail(40, "the object directory does not fit the file (the file is truncated or damaged)");
-        return finish();
-    }
-    if (mHeader.metaLength > dwgfile::kMaxMetaBytes || mHeader.metaLength > mHeader.directoryOffset - dwgfile::kHeaderSize) {
+    if (mHeader.metaLength > dwgfile::kMaxMetaBytes || mHeader.metaLength > mHeader.directoryOffset - dwgfile::kHeaderSize)
         fail(56, "the drawing's index does not fit the file");
-        return finish();
-    }
     const std::uint64_t recordsEnd = mHeader.directoryOffset - mHeader.metaLength;
-    if (!readMeta(recordsEnd)) return finish();
+    readMeta(recordsEnd);
     mDir.resize(mHeader.objectCount);
-    if (!readAt(mHeader.directoryOffset, mDir.data(), dirBytes)) return finish();
+    readAt(mHeader.directoryOffset, mDir.data(), dirBytes);
     for (size_t i = 0; i < mDir.size(); ++i) {
         const auto& e = mDir[i];
         std::uint64_t at = mHeader.directoryOffset + i * dwgfile::kDirectoryEntrySize;
-        if (e.handle == 0) return fail(at, "an object without a handle"), finish();
-        if (e.classIndex >= mClasses.size()) return fail(at, "object " + hexHandle(e.handle) + " names no class"), finish();
-        if (e.form > dwgfile::kFormDxfProxy) return fail(at, "object " + hexHandle(e.handle) + " has an unknown form"), finish();
+        if (e.handle == 0) fail(at, "an object without a handle");
+        if (e.classIndex >= mClasses.size()) fail(at, "object " + hexHandle(e.handle) + " names no class");
+        if (e.form > dwgfile::kFormDxfProxy) fail(at, "object " + hexHandle(e.handle) + " has an unknown form");
         if (e.offset < dwgfile::kHeaderSize || e.length > dwgfile::kMaxRecordBytes || e.offset > recordsEnd ||
             e.length > recordsEnd - e.offset)
-            return fail(at, "object " + hexHandle(e.handle) + " lies outside the file"), finish();
+            fail(at, "object " + hexHandle(e.handle) + " lies outside the file");
         AcDbStub* stub = mImpl->reserve(e.handle);
-        if (stub == nullptr) return fail(at, "handle " + hexHandle(e.handle) + " is used twice"), finish();
+        if (stub == nullptr) fail(at, "handle " + hexHandle(e.handle) + " is used twice");
         stub->flags |= AcDbStub::kPending;
         stub->pendingIndex = static_cast<std::uint32_t>(i);
     }
@@ -338,54 +318,56 @@ bool DwgReader::run(std::string& error)
     for (size_t i : byOffset) {
         const auto& e = mDir[i];
         if (e.length == 0) continue;
-        if (e.offset < end) {
-            std::uint64_t at = mHeader.directoryOffset + i * dwgfile::kDirectoryEntrySize;
-            return fail(at, "object " + hexHandle(e.handle) + " shares bytes with object " + hexHandle(mDir[endsAt].handle)), finish();
-        }
+        if (e.offset < end)
+            fail(mHeader.directoryOffset + i * dwgfile::kDirectoryEntrySize,
+                 "object " + hexHandle(e.handle) + " shares bytes with object " + hexHandle(mDir[endsAt].handle));
         end = e.offset + e.length;
         endsAt = i;
     }
-    mImpl->loader = this;
-    for (const auto& e : mDir) {
-        AcDbStub* stub = mImpl->find(e.handle);
-        if ((stub->flags & AcDbStub::kPending) != 0) load(stub);
-        if (!mError.empty()) return finish();
+    {
+        // Objects opened while another is being read are read on the spot.
+        struct LoaderScope {
+            DatabaseImpl* impl;
+            ~LoaderScope() { impl->loader = nullptr; }
+        } scope{mImpl};
+        mImpl->loader = this;
+        for (const auto& e : mDir) {
+            AcDbStub* stub = mImpl->find(e.handle);
+            if ((stub->flags & AcDbStub::kPending) != 0) load(stub);
+        }
     }
-    mImpl->loader = nullptr;
     for (int k = 0; k <= static_cast<int>(TableKind::kCount); ++k) {
         std::uint64_t h = mRoots[k];
         if (h == 0) continue;
         AcDbStub* s = mImpl->find(h);
-        if (s == nullptr || s->object == nullptr) {
-            fail(recordsEnd, "a root object (" + hexHandle(h) + ") is missing");
-            return finish();
-        }
+        if (s == nullptr || s->object == nullptr) fail(recordsEnd, "a root object (" + hexHandle(h) + ") is missing");
         if (k == static_cast<int>(TableKind::kCount))
             mImpl->setNod(s);
         else
             mImpl->setTable(static_cast<TableKind>(k), s);
     }
-    auto placeOf = [this](std::uint64_t h) {
+    auditDrawing(mDb, [this](std::uint64_t h) {
         AcDbStub* s = mImpl->find(h);
-        if (s == nullptr || s->pendingIndex >= mDir.size() || mDir[s->pendingIndex].handle != h) return std::string();
-        return "byte " + std::to_string(mDir[s->pendingIndex].offset);
-    };
-    if (std::string error; !auditDrawing(mDb, placeOf, error)) {
-        mError = error;
-        return finish();
-    }
+        if (s == nullptr || s->pendingIndex >= mDir.size() || mDir[s->pendingIndex].handle != h) return FilePlace::nowhere();
+        return FilePlace::byte(mDir[s->pendingIndex].offset);
+    });
     // Handles that were only referred to stay reserved, as they were when saved.
     if (mHeader.handseed > 0) mImpl->raiseHandseed(mHeader.handseed - 1);
     mImpl->originalVersion = static_cast<int>(mHeader.dwgVersion);
-    return finish();
 }
 
 }  // namespace
 
 bool readDwgFile(AcDbDatabase* db, int fd, std::string& error)
 {
-    DwgReader reader(db, fd);
-    return reader.run(error);
+    try {
+        DwgReader reader(db, fd);
+        reader.run();
+        return true;
+    } catch (const ReadError& e) {
+        error = e.message();
+        return false;
+    }
 }
 
 }  // namespace arx

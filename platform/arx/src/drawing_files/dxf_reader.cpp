@@ -31,10 +31,6 @@ namespace {
 
 constexpr size_t kMaxRecordBytes = 256u << 20;
 
-struct ReadError {
-    std::string message;
-};
-
 const std::unordered_map<std::wstring, TableKind>& tableKinds()
 {
     static const std::unordered_map<std::wstring, TableKind> kinds = {
@@ -63,7 +59,7 @@ public:
 private:
     [[noreturn]] void fail(std::uint64_t line, const std::string& what)
     {
-        throw ReadError{"line " + std::to_string(line) + ": " + what};
+        failRead(FilePlace::line(line), what);
     }
     // Gathers the next record; false at the end of the input.
     bool nextRecord();
@@ -141,7 +137,7 @@ bool DxfReader::nextRecord()
         if (mRec.arenaSize() + mRec.size() * sizeof(DxfTag) > kMaxRecordBytes)
             fail(line, "a record larger than 256 MiB");
     }
-    if (mTok.failed()) throw ReadError{mTok.error()};
+    if (mTok.failed()) throw mTok.error();
     mEof = true;
     return !mRec.empty();
 }
@@ -563,18 +559,16 @@ void DxfReader::run()
         else if (name == "OBJECTS") readObjects();
         else keepSection(name);
     }
-    if (mTok.failed()) throw ReadError{mTok.error()};
+    if (mTok.failed()) throw mTok.error();
     if (!mSawEof) fail(mTok.line(), "the file ends without its EOF record");
     // What the file lacks (model space for its entities, say) is made now.
     completeDrawing(mDb);
     resolveEntities();
     mImpl->endProvisionalHandles();
-    std::string error;
-    auto placeOf = [this](std::uint64_t h) {
+    auditDrawing(mDb, [this](std::uint64_t h) {
         auto it = mHandleLines.find(h);
-        return it == mHandleLines.end() ? std::string() : "line " + std::to_string(it->second);
-    };
-    if (!auditDrawing(mDb, placeOf, error)) throw ReadError{error};
+        return it == mHandleLines.end() ? FilePlace::nowhere() : FilePlace::line(it->second);
+    });
 }
 
 }  // namespace
@@ -586,7 +580,7 @@ bool readDxfFile(AcDbDatabase* db, int fd, std::string& error)
         reader.run();
         return true;
     } catch (const ReadError& e) {
-        error = e.message;
+        error = e.message();
         return false;
     } catch (const std::exception& e) {
         error = std::string("reading stopped: ") + e.what();

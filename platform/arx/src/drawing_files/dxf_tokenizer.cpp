@@ -48,7 +48,7 @@ bool DxfTokenizer::fill()
         ssize_t n = ::read(mFd, mBuf.get() + mEnd, mCapacity - mEnd);
         if (n < 0) {
             if (errno == EINTR) continue;
-            mError = std::string("read failed: ") + std::strerror(errno);
+            mError = {FilePlace::nowhere(), std::string("read failed: ") + std::strerror(errno)};
             return false;
         }
         if (n == 0) {
@@ -91,7 +91,7 @@ bool DxfTokenizer::readLine(std::string_view& out)
             return false;
         }
     }
-    mError = "line " + std::to_string(mLine + 1) + " is longer than " + std::to_string(kMaxLine) + " bytes";
+    mError = {FilePlace::line(mLine + 1), "the line is longer than " + std::to_string(kMaxLine) + " bytes"};
     return false;
 }
 
@@ -103,13 +103,13 @@ bool DxfTokenizer::next(int& code, std::string_view& value, std::uint64_t& line)
     std::int64_t c = 0;
     if (!parseInt(codeText, c) || c < 0 || c > 1071) {
         std::string shown(codeText.substr(0, 40));
-        mError = "line " + std::to_string(mLine) + ": a group code was expected, found \"" + shown + "\"";
+        mError = {FilePlace::line(mLine), "a group code was expected, found \"" + shown + "\""};
         return false;
     }
     // The value must be read before the buffer moves: copy the code first.
     code = static_cast<int>(c);
     if (!readLine(value)) {
-        if (!failed()) mError = "line " + std::to_string(mLine + 1) + ": the file ends inside group " + std::to_string(code);
+        if (!failed()) mError = {FilePlace::line(mLine + 1), "the file ends inside group " + std::to_string(code)};
         return false;
     }
     return true;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "read_error.h"
+
 namespace arx {
 
 class DxfTokenizer {
@@ -18,8 +20,8 @@ public:
     explicit DxfTokenizer(int fd);
     // false at the end of the input or on an error (then failed() is true).
     bool next(int& code, std::string_view& value, std::uint64_t& line);
-    bool failed() const { return !mError.empty(); }
-    const std::string& error() const { return mError; }
+    bool failed() const { return !mError.what.empty(); }
+    const ReadError& error() const { return mError; }
     std::uint64_t line() const { return mLine; }
     std::uint64_t bytesRead() const { return mConsumed; }
 
@@ -35,7 +37,7 @@ private:
     bool mEof = false;
     std::uint64_t mLine = 0;
     std::uint64_t mConsumed = 0;
-    std::string mError;
+    ReadError mError;
 };
 
 }  // namespace arx
