@@ -52,6 +52,8 @@ private:
         fail(e.offset, "object " + hexHandle(e.handle) + " (" + name + ") is damaged: " + why);
     }
     void readAt(std::uint64_t offset, void* into, std::uint64_t len);
+    // Builds the object of a directory entry from its record.
+    void readRecord(AcDbStub* stub);
     void readMeta(std::uint64_t at);
     AcDbObject* build(const dwgfile::DirectoryEntry& e, std::string_view payload, AcDbStub* stub);
 
@@ -63,6 +65,14 @@ private:
     std::vector<RecordClass> mClasses;
     std::vector<dwgfile::DirectoryEntry> mDir;
     std::uint64_t mRoots[static_cast<size_t>(TableKind::kCount) + 1] = {};
+    // Objects opened while another is being read are read on the spot, but
+    // only this many deep: filing code that opens what it refers to (a note
+    // attached to a note attached to ...) would otherwise recurse as deep as
+    // the chain in the file. An object whose open was refused for depth is read
+    // again from its record once everything else has been read.
+    static constexpr size_t kMaxNestedReads = 16;
+    std::vector<AcDbStub*> mReading;  // the objects being read now, outermost first
+    std::vector<AcDbStub*> mRereads;
 };
 
 void DwgReader::readAt(std::uint64_t offset, void* into, std::uint64_t len)
@@ -257,16 +267,28 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view 
     return proxy;
 }
 
-bool DwgReader::load(AcDbStub* stub)
+void DwgReader::readRecord(AcDbStub* stub)
 {
-    if ((stub->flags & AcDbStub::kPending) == 0) return stub->object != nullptr;
     const dwgfile::DirectoryEntry& e = mDir[stub->pendingIndex];
     stub->flags = (stub->flags & ~AcDbStub::kPending) | AcDbStub::kLoading;
+    mReading.push_back(stub);
     // Read into a buffer that is not cleared first: the read fills all of it.
     std::unique_ptr<char[]> payload(new char[e.length > 0 ? e.length : 1]);
     readAt(e.offset, payload.get(), e.length);
     build(e, std::string_view(payload.get(), e.length), stub);
+    mReading.pop_back();
     stub->flags &= ~AcDbStub::kLoading;
+}
+
+bool DwgReader::load(AcDbStub* stub)
+{
+    if ((stub->flags & AcDbStub::kPending) == 0) return stub->object != nullptr;
+    if (mReading.size() >= kMaxNestedReads) {
+        AcDbStub* asking = mReading.back();
+        if (mRereads.empty() || mRereads.back() != asking) mRereads.push_back(asking);
+        return false;
+    }
+    readRecord(stub);
     return true;
 }
 
@@ -333,7 +355,13 @@ void DwgReader::run()
         mImpl->loader = this;
         for (const auto& e : mDir) {
             AcDbStub* stub = mImpl->find(e.handle);
-            if ((stub->flags & AcDbStub::kPending) != 0) load(stub);
+            if ((stub->flags & AcDbStub::kPending) != 0) readRecord(stub);
+        }
+        // Everything is in memory now, so these read without nesting.
+        for (AcDbStub* stub : mRereads) {
+            delete mImpl->swapObject(stub, nullptr);
+            stub->flags |= AcDbStub::kPending;
+            readRecord(stub);
         }
     }
     for (int k = 0; k <= static_cast<int>(TableKind::kCount); ++k) {
