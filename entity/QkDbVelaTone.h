@@ -16,7 +16,8 @@ public:
 
     // The version of both filing layouts.
     static const Adesk::UInt32 kCurrentVersionNumber = 1;
-    // Recordings longer than this cannot be real: a file that says so is damaged.
+    // The most sound a note holds (seven minutes; recordings last at most 30
+    // seconds). A note with more, read from a file, stays as it was read.
     static const Adesk::UInt32 kMaxAudioBytes = 16 * 1024 * 1024;
 
     QkDbVelaTone();

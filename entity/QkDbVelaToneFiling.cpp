@@ -13,6 +13,19 @@ const int kChunkBytes = 127;
 
 AcGePoint3d pointOf(const resbuf& rb) { return AcGePoint3d(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]); }
 
+// Tells the user that a note whose sound it cannot hold stays as it was read,
+// and why; the host then keeps it as a proxy with its data unchanged.
+Acad::ErrorStatus keepAsRead(const QkDbVelaTone* pNote, Adesk::UInt32 bytes)
+{
+    ACHAR handle[17];
+    std::memset(handle, 0, sizeof handle);
+    pNote->objectId().handle().getIntoAsciiBuffer(handle, 17);
+    CString format;
+    format.LoadString(IDS_MSG_SOUND_KEPT);
+    acutPrintf(format, handle, bytes);
+    return Acad::eMakeMeProxy;
+}
+
 }  // namespace
 
 AcDbDatabase* QkDbVelaTone::filingDatabase(AcDbDatabase* filerDb) const
@@ -138,15 +151,15 @@ Acad::ErrorStatus QkDbVelaTone::dwgInFields(AcDbDwgFiler* pFiler)
             left = pFiler->tell() - here;
             pFiler->seek(here, AcDb::kSeekFromStart);
         }
-        if (n > kMaxAudioBytes || (left >= 0 && static_cast<Adesk::Int64>(n) > left)) {
+        if (left >= 0 && static_cast<Adesk::Int64>(n) > left) {
             pFiler->setFilerStatus(Acad::eFilerError);
             return pFiler->filerStatus();
         }
+        // A sound that is really there but more than a note holds leaves the
+        // note as it was read.
+        if (n > kMaxAudioBytes) return keepAsRead(this, n);
         pBuffer = static_cast<unsigned char*>(calloc(static_cast<size_t>(n) + 1, 1));
-        if (pBuffer == NULL) {
-            pFiler->setFilerStatus(Acad::eOutOfMemory);
-            return pFiler->filerStatus();
-        }
+        if (pBuffer == NULL) return keepAsRead(this, n);
         pFiler->readBytes(pBuffer, n);
     }
     AcString texts[3];
@@ -244,11 +257,14 @@ Acad::ErrorStatus QkDbVelaTone::dxfInFields(AcDbDxfFiler* pFiler)
     AcGePoint3d pendingMin, pendingMax;
     AcDbDatabase* pDb = filingDatabase(pFiler->database());
     // The sound is what group 93 announces: bytes before any 93 and bytes past
-    // the announced length are dropped, so nothing lands outside the buffer.
+    // the announced length are dropped. The buffer grows with the bytes that
+    // arrive, never with what a 93 announces.
     unsigned char* pBuffer = NULL;
+    bool announcedAny = false;
     Adesk::UInt32 announced = 0;
     Adesk::UInt32 written = 0;
-    bool broken = false;  // the groups cannot be a note
+    Adesk::UInt32 capacity = 0;   // bytes of sound the buffer has room for
+    Adesk::UInt32 tooLarge = 0;   // the sound's length when the note cannot hold it
     while ((es = pFiler->readResBuf(&rb)) == Acad::eOk) {
         bool stop = false;
         switch (rb.restype) {
@@ -266,21 +282,14 @@ Acad::ErrorStatus QkDbVelaTone::dxfInFields(AcDbDxfFiler* pFiler)
         case 75: m_WaveFormat.cbSize = static_cast<WORD>(rb.resval.rint); break;
         case 91: m_WaveFormat.nSamplesPerSec = static_cast<DWORD>(rb.resval.rlong); break;
         case 92: m_WaveFormat.nAvgBytesPerSec = static_cast<DWORD>(rb.resval.rlong); break;
-        case 93: {
-            Adesk::UInt32 n = static_cast<Adesk::UInt32>(rb.resval.rlong);
-            unsigned char* pNew =
-                n <= kMaxAudioBytes ? static_cast<unsigned char*>(calloc(static_cast<size_t>(n) + 1, 1)) : NULL;
-            if (pNew == NULL) {
-                pFiler->setError(Acad::eInvalidDxfCode, _T("\nError: no room for a sound of %u bytes"), n);
-                broken = stop = true;
-                break;
-            }
+        case 93:
+            // A second 93 starts the sound over.
             if (pBuffer != NULL) free(pBuffer);
-            pBuffer = pNew;
-            announced = n;
-            written = 0;
+            pBuffer = NULL;
+            capacity = written = 0;
+            announced = static_cast<Adesk::UInt32>(rb.resval.rlong);
+            announcedAny = true;
             break;
-        }
         case 102: {
             AcDbHandle handle(rb.resval.rstring);
             AcDbObjectId id;
@@ -290,14 +299,33 @@ Acad::ErrorStatus QkDbVelaTone::dxfInFields(AcDbDxfFiler* pFiler)
             break;
         }
         case 290: m_HasRecord = rb.resval.rint != 0; break;
-        case 310:
-            if (pBuffer != NULL && rb.resval.rbinary.clen > 0) {
-                Adesk::UInt32 take = static_cast<Adesk::UInt32>(rb.resval.rbinary.clen);
-                if (take > announced - written) take = announced - written;
-                std::memcpy(pBuffer + written, rb.resval.rbinary.buf, take);
-                written += take;
+        case 310: {
+            if (!announcedAny || rb.resval.rbinary.clen <= 0) break;
+            Adesk::UInt32 take = static_cast<Adesk::UInt32>(rb.resval.rbinary.clen);
+            if (take > announced - written) take = announced - written;
+            if (take == 0) break;
+            if (written + take > kMaxAudioBytes) {
+                tooLarge = announced;
+                stop = true;
+                break;
             }
+            if (written + take > capacity) {
+                Adesk::UInt32 grown = capacity < 4096 ? 4096 : capacity * 2;
+                if (grown > announced) grown = announced;
+                if (grown > kMaxAudioBytes) grown = kMaxAudioBytes;
+                unsigned char* pGrown = static_cast<unsigned char*>(realloc(pBuffer, static_cast<size_t>(grown) + 1));
+                if (pGrown == NULL) {
+                    tooLarge = announced;
+                    stop = true;
+                    break;
+                }
+                pBuffer = pGrown;
+                capacity = grown;
+            }
+            std::memcpy(pBuffer + written, rb.resval.rbinary.buf, take);
+            written += take;
             break;
+        }
         default:
             pFiler->pushBackItem();
             es = Acad::eEndOfFile;
@@ -306,10 +334,14 @@ Acad::ErrorStatus QkDbVelaTone::dxfInFields(AcDbDxfFiler* pFiler)
         }
         if (stop) break;
     }
-    if (broken) {
+    if (tooLarge != 0) {
         if (pBuffer != NULL) free(pBuffer);
-        return pFiler->filerStatus();
+        return keepAsRead(this, tooLarge);
     }
+    // A 93 makes the sound, even when no byte followed it: the buffer ends
+    // with a zero byte after what arrived.
+    if (announcedAny && pBuffer == NULL) pBuffer = static_cast<unsigned char*>(malloc(1));
+    if (pBuffer != NULL) pBuffer[written] = 0;
     m_pAudioData = pBuffer;
     if (m_Type == kRegion) m_Extents.set(pendingMin, pendingMax);
     if (es != Acad::eEndOfFile) return Acad::eInvalidResBuf;

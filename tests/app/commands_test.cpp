@@ -115,6 +115,13 @@ TEST_F(Commands, PrintfGoesToTheCommandLine)
     EXPECT_EQ(line, L"\nPlan has 3 notes");
 }
 
+// The host's printf is a Windows wide printf: %s takes wide text, %hs narrow.
+TEST_F(Commands, PrintfReadsItsArgumentsAsWindowsWidePrintfDoes)
+{
+    acutPrintf(L"%s|%hs|%u|%ld", L"wide", "narrow", 4000000000u, -7L);
+    EXPECT_EQ(line, L"wide|narrow|4000000000|-7");
+}
+
 TEST_F(Commands, LispCallsAreParsedAndUnknownFunctionsReported)
 {
     std::wstring printed;

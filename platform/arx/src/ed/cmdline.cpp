@@ -1,27 +1,22 @@
 // The command line: what modules print with acutPrintf.
 #include <cstdarg>
-#include <cwchar>
-#include <vector>
+#include <cstdio>
 
 #include "acutads.h"
+#include "win32/msvc_format.h"
 #include "../ap/app_state.h"
 #include "../core/utf.h"
 
+// Formats as Windows' wide printf does (%s is wide text), as modules written
+// for the host expect.
 int acutPrintf(const ACHAR* format, ...)
 {
     if (format == nullptr) return RTERROR;
-    std::vector<wchar_t> buf(512);
-    int n;
-    for (;;) {
-        va_list ap;
-        va_start(ap, format);
-        n = std::vswprintf(buf.data(), buf.size(), format, ap);
-        va_end(ap);
-        if (n >= 0) break;
-        if (buf.size() >= (1u << 20)) return RTERROR;  // not a format that fits any line
-        buf.resize(buf.size() * 4);
-    }
-    std::wstring text(buf.data(), static_cast<size_t>(n));
+    va_list ap;
+    va_start(ap, format);
+    std::wstring text = win32::formatMsvc(format, ap);
+    va_end(ap);
+    const int n = static_cast<int>(text.size());
     if (arx::AppState* app = arx::appState()) {
         app->print(text);
     } else {
