@@ -403,8 +403,16 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer)
 {
     Acad::ErrorStatus es = AcDbObject::dxfInFields(filer);
     if (es != Acad::eOk) return es;
+    return arx::ObjectAccess::readEntityGroups(this, filer);
+}
+
+// The AcDbEntity section alone: what an entity and a proxy entity read from
+// DXF groups (a proxy keeps the groups too, and writes those back).
+Acad::ErrorStatus arx::ObjectAccess::readEntityGroups(AcDbEntity* e, AcDbDxfFiler* filer)
+{
+    Acad::ErrorStatus es;
     filer->atSubclassData(L"AcDbEntity");
-    AcDbDatabase* db = databaseFor(this);
+    AcDbDatabase* db = databaseFor(e);
     resbuf rb;
     int aci = -1;
     bool trueColor = false;
@@ -415,26 +423,26 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer)
         if (es != Acad::eOk) return es;
         switch (rb.restype) {
         case AcDb::kDxfLayerName:
-            mLayer = arx::symbolForReading(db, arx::TableKind::kLayer, rb.resval.rstring);
+            e->mLayer = arx::symbolForReading(db, arx::TableKind::kLayer, rb.resval.rstring);
             break;
         case AcDb::kDxfLinetypeName:
-            mLinetype = arx::symbolForReading(db, arx::TableKind::kLinetype, rb.resval.rstring);
+            e->mLinetype = arx::symbolForReading(db, arx::TableKind::kLinetype, rb.resval.rstring);
             break;
         case AcDb::kDxfColor: aci = rb.resval.rint; break;
         case AcDb::kDxfColorRGB:
             trueColor = true;
             rgb = rb.resval.rlong;
             break;
-        case AcDb::kDxfAlpha: mTransparency.serializeIn(static_cast<Adesk::UInt32>(rb.resval.rlong)); break;
-        case AcDb::kDxfVisibility: mVisibility = rb.resval.rint != 0 ? 1 : 0; break;
-        case AcDb::kDxfLineWeight: mLineWeight = rb.resval.rint; break;
+        case AcDb::kDxfAlpha: e->mTransparency.serializeIn(static_cast<Adesk::UInt32>(rb.resval.rlong)); break;
+        case AcDb::kDxfVisibility: e->mVisibility = rb.resval.rint != 0 ? 1 : 0; break;
+        case AcDb::kDxfLineWeight: e->mLineWeight = rb.resval.rint; break;
         case AcDb::kDxfLinetypeScale:
-            if (rb.resval.rreal > 0) mLinetypeScale = rb.resval.rreal;
+            if (rb.resval.rreal > 0) e->mLinetypeScale = rb.resval.rreal;
             break;
         case AcDb::kDxfViewportVisibility: break;  // ownership says which space
         default:
             if (isKeptEntityGroup(rb.restype)) {
-                arx::keepCurrentGroup(filer, this, "AcDbEntity");
+                arx::keepCurrentGroup(filer, e, "AcDbEntity");
                 break;
             }
             filer->pushBackItem();
@@ -443,11 +451,11 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer)
     }
 done:
     if (trueColor)
-        mColor.setRGB(static_cast<Adesk::UInt8>(rgb >> 16), static_cast<Adesk::UInt8>(rgb >> 8),
+        e->mColor.setRGB(static_cast<Adesk::UInt8>(rgb >> 16), static_cast<Adesk::UInt8>(rgb >> 8),
                       static_cast<Adesk::UInt8>(rgb));
     else if (aci >= 0 && aci <= 256)
-        mColor.setColorIndex(static_cast<Adesk::UInt16>(aci));
-    if (mLayer == nullptr) mLayer = arx::symbolForReading(db, arx::TableKind::kLayer, L"0");
-    if (mLinetype == nullptr) mLinetype = arx::symbolForReading(db, arx::TableKind::kLinetype, L"ByLayer");
+        e->mColor.setColorIndex(static_cast<Adesk::UInt16>(aci));
+    if (e->mLayer == nullptr) e->mLayer = arx::symbolForReading(db, arx::TableKind::kLayer, L"0");
+    if (e->mLinetype == nullptr) e->mLinetype = arx::symbolForReading(db, arx::TableKind::kLinetype, L"ByLayer");
     return filer->filerStatus();
 }

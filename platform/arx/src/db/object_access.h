@@ -118,6 +118,9 @@ struct ObjectAccess {
     static Adesk::Int16& symbolFlags(AcDbSymbolTableRecord* r) { return r->mFlags; }
     static AcDbDictionary::EntryMap& dictEntries(AcDbDictionary* d) { return d->mEntries; }
     static Acad::ErrorStatus subOpen(AcDbObject* o, AcDb::OpenMode mode) { return o->subOpen(mode); }
+    // Reads an entity's own DXF section (layer, linetype, colour, ...) from where
+    // the filer stands.
+    static Acad::ErrorStatus readEntityGroups(AcDbEntity* e, AcDbDxfFiler* filer);
     // An object is closed when nobody has it open.
     static bool isClosed(const AcDbObject* o)
     {

@@ -326,16 +326,18 @@ ProxyData* proxyData(const AcDbObject* obj)
 }
 
 
-Acad::ErrorStatus loadProxyBase(AcDbObject* proxy)
+// Appends a tag store's groups to a record, numbering lines from line on.
+static void addTags(DxfRecord& rec, std::string_view store, std::uint64_t& line)
 {
-    ProxyData* d = proxyData(proxy);
-    if (d == nullptr || d->form != ProxyData::Form::kBinary || d->foreign) return Acad::eOk;
-    BinaryFiler filer(AcDb::kFileFiler, proxy->database(), std::string_view(d->bytes));
-    FilingScope filing(proxy);
-    Acad::ErrorStatus es = readObjectPrefix(proxy, &filer);
-    if (es != Acad::eOk) return es;
-    if (auto* ent = AcDbEntity::cast(proxy)) return ent->AcDbEntity::dwgInFields(&filer);
-    return proxy->AcDbObject::dwgInFields(&filer);
+    TagCursor c(store);
+    Tag t;
+    while (c.next(t)) {
+        if (t.kind == TagKind::Binary)
+            rec.addBinary(t.code, t.value, line);
+        else
+            rec.addText(t.code, t.value, line);
+        line += 2;
+    }
 }
 
 // Builds the DXF record a DXF-form proxy stands for: its common header, then
@@ -359,25 +361,38 @@ static void rebuildRecord(AcDbObject* proxy, const ProxyData& d, DxfRecord& rec)
         pos = e2 + 1;
         line += 2;
     }
-    TagCursor c(d.bytes);
-    Tag t;
-    while (c.next(t)) {
-        if (t.kind == TagKind::Binary)
-            rec.addBinary(t.code, t.value, line);
-        else
-            rec.addText(t.code, t.value, line);
-        line += 2;
+    addTags(rec, d.bytes, line);
+    if (const ObjectExtra* e = ObjectAccess::extraIfAny(proxy)) addTags(rec, e->xdata, line);
+}
+
+Acad::ErrorStatus loadProxyBase(AcDbObject* proxy)
+{
+    ProxyData* d = proxyData(proxy);
+    if (d == nullptr || d->foreign) return Acad::eOk;
+    if (d->form == ProxyData::Form::kDxf) {
+        // An entity's own section leads its kept groups: the proxy reads its
+        // layer, linetype, colour and the rest from there and keeps the groups
+        // as they are, which is what it writes back.
+        auto* ent = AcDbEntity::cast(proxy);
+        if (ent == nullptr) return Acad::eOk;
+        DxfRecord rec;
+        std::uint64_t line = 1;
+        addTags(rec, d->bytes, line);
+        DxfInFiler filer(rec, 0, proxy->database());
+        ObjectExtra* extra = ObjectAccess::extraIfAny(proxy);
+        std::vector<KeptSection> kept = extra != nullptr ? extra->kept : std::vector<KeptSection>();
+        FilingScope filing(proxy);
+        Acad::ErrorStatus es = ObjectAccess::readEntityGroups(ent, &filer);
+        if ((extra = ObjectAccess::extraIfAny(proxy)) != nullptr) extra->kept = std::move(kept);
+        ObjectAccess::dropExtraIfEmpty(proxy);
+        return es;
     }
-    if (const ObjectExtra* e = ObjectAccess::extraIfAny(proxy)) {
-        TagCursor x(e->xdata);
-        while (x.next(t)) {
-            if (t.kind == TagKind::Binary)
-                rec.addBinary(t.code, t.value, line);
-            else
-                rec.addText(t.code, t.value, line);
-            line += 2;
-        }
-    }
+    BinaryFiler filer(AcDb::kFileFiler, proxy->database(), std::string_view(d->bytes));
+    FilingScope filing(proxy);
+    Acad::ErrorStatus es = readObjectPrefix(proxy, &filer);
+    if (es != Acad::eOk) return es;
+    if (auto* ent = AcDbEntity::cast(proxy)) return ent->AcDbEntity::dwgInFields(&filer);
+    return proxy->AcDbObject::dwgInFields(&filer);
 }
 
 AcDbObject* reviveProxy(AcDbObject* proxy, Acad::ErrorStatus& es)

@@ -21,16 +21,26 @@ std::wstring foldName(std::wstring_view name)
 
 void SymbolNameIndex::catchUp(const std::vector<AcDbObjectId>& records)
 {
-    if (mIndexed > records.size() || (mIndexed > 0 && static_cast<AcDbStub*>(records[mIndexed - 1]) != mLastIndexed)) {
-        mByName.clear();
-        mIndexed = 0;
-        mLastIndexed = nullptr;
-    }
-    for (; mIndexed < records.size(); ++mIndexed) {
+    if (mIndexed > records.size() || (mIndexed > 0 && static_cast<AcDbStub*>(records[mIndexed - 1]) != mLastIndexed))
+        forget();
+    while (mIndexed < records.size()) {
         AcDbStub* s = records[mIndexed];
-        mByName[foldName(symbolName(s, L""))].push_back(s);
+        const unsigned forgets = mForgets;
+        // Naming a record may read it, and reading it renames it.
+        std::wstring name = foldName(symbolName(s, L""));
+        if (mForgets != forgets) continue;  // emptied meanwhile: start over
+        mByName[std::move(name)].push_back(s);
         mLastIndexed = s;
+        ++mIndexed;
     }
+}
+
+void SymbolNameIndex::forget()
+{
+    mByName.clear();
+    mIndexed = 0;
+    mLastIndexed = nullptr;
+    ++mForgets;
 }
 
 AcDbStub* SymbolNameIndex::find(const std::vector<AcDbObjectId>& records, const wchar_t* name, bool includeErased)
@@ -47,7 +57,8 @@ void forgetSymbolNames(AcDbSymbolTableRecord* record)
 {
     AcDbStub* owner = ObjectAccess::owner(record);
     if (owner == nullptr) return;
-    if (auto* table = AcDbSymbolTable::cast(owner->object)) ObjectAccess::nameIndex(table).reset();
+    if (auto* table = AcDbSymbolTable::cast(owner->object))
+        if (const auto& index = ObjectAccess::nameIndex(table)) index->forget();
 }
 
 }  // namespace arx

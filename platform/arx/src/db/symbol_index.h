@@ -16,6 +16,9 @@ public:
     // The first record in the table's order whose name equals name without
     // regard to case; erased records count only when includeErased.
     AcDbStub* find(const std::vector<AcDbObjectId>& records, const wchar_t* name, bool includeErased);
+    // Empties the index: a record's name may have changed. Safe while the
+    // index is catching up (a record read on demand renames itself).
+    void forget();
 
 private:
     // Takes in the records added since the last lookup; starts over when the
@@ -25,6 +28,7 @@ private:
     std::unordered_map<std::wstring, std::vector<AcDbStub*>> mByName;  // folded name -> records in table order
     size_t mIndexed = 0;
     AcDbStub* mLastIndexed = nullptr;
+    unsigned mForgets = 0;
 };
 
 // Forgets the name index of the table that owns record, whose name may have

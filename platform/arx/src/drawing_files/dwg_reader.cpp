@@ -226,6 +226,7 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view 
         }
         proxyData(proxy)->bytes.assign(tags);
         proxyData(proxy)->recordName = rc.recordName;
+        if (loadProxyBase(proxy) != Acad::eOk) broken(e, name, "its entity groups do not read");
         if (rc.cls != nullptr && rc.recordName.empty()) {
             Acad::ErrorStatus rs;
             if (AcDbObject* revived = reviveProxy(proxy, rs)) {
@@ -346,6 +347,19 @@ void DwgReader::run()
         end = e.offset + e.length;
         endsAt = i;
     }
+    // The tables and the root dictionary are known before any record is read:
+    // an object read now may look a layer or linetype up by name.
+    for (int k = 0; k <= static_cast<int>(TableKind::kCount); ++k) {
+        AcDbStub* s = mRoots[k] != 0 ? mImpl->find(mRoots[k]) : nullptr;
+        if (s == nullptr) {
+            if (mRoots[k] != 0) fail(recordsEnd, "a root object (" + hexHandle(mRoots[k]) + ") is missing");
+            continue;
+        }
+        if (k == static_cast<int>(TableKind::kCount))
+            mImpl->setNod(s);
+        else
+            mImpl->setTable(static_cast<TableKind>(k), s);
+    }
     {
         // Objects opened while another is being read are read on the spot.
         struct LoaderScope {
@@ -364,16 +378,8 @@ void DwgReader::run()
             readRecord(stub);
         }
     }
-    for (int k = 0; k <= static_cast<int>(TableKind::kCount); ++k) {
-        std::uint64_t h = mRoots[k];
-        if (h == 0) continue;
-        AcDbStub* s = mImpl->find(h);
-        if (s == nullptr || s->object == nullptr) fail(recordsEnd, "a root object (" + hexHandle(h) + ") is missing");
-        if (k == static_cast<int>(TableKind::kCount))
-            mImpl->setNod(s);
-        else
-            mImpl->setTable(static_cast<TableKind>(k), s);
-    }
+    for (std::uint64_t h : mRoots)
+        if (h != 0 && mImpl->find(h)->object == nullptr) fail(recordsEnd, "a root object (" + hexHandle(h) + ") is missing");
     auditDrawing(mDb, [this](std::uint64_t h) {
         AcDbStub* s = mImpl->find(h);
         if (s == nullptr || s->pendingIndex >= mDir.size() || mDir[s->pendingIndex].handle != h) return FilePlace::nowhere();

@@ -209,6 +209,7 @@ AcDbObject* DxfReader::proxyFromRecord(size_t filerStart, const ProxyClassInfo& 
     }
     proxyData(proxy)->bytes = std::move(tags);
     if (!xdata.empty()) ObjectAccess::extra(proxy).xdata = std::move(xdata);
+    if (loadProxyBase(proxy) != Acad::eOk) fail(recordLine(), std::string(type()) + " record: its entity groups do not read");
     return proxy;
 }
 

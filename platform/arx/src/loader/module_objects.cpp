@@ -54,10 +54,14 @@ ModuleCleanup prepareModuleUnload(HINSTANCE base)
             Acad::ErrorStatus es;
             AcDbObject* proxy = proxyFromObject(obj, es);
             if (proxy != nullptr) {
+                implOf(db)->swapObject(s, proxy);
+                // The proxy takes its owner, persistent reactors, extended data
+                // and entity properties from the stream, then the transient
+                // reactors the object had.
+                loadProxyBase(proxy);
                 if (AcDbVoidPtrArray* r = obj->reactors())
                     for (void* p : *r)
                         if (!acdbIsPersistentReactor(p)) proxy->addReactor(static_cast<AcDbObjectReactor*>(p));
-                implOf(db)->swapObject(s, proxy);
                 delete obj;
                 obj = proxy;
             }
