@@ -59,7 +59,7 @@ TEST_F(BadInput, FilesThatAreNotDrawings)
     expectRefused(std::string("\x7f" "ELF\x02\x01\x00\x00garbage", 16), "elf.dwg", {"neither a DXF file nor a binary drawing"});
     expectRefused(std::string("AC1027\x00\x00\x00\x00\x00\x00\x01", 13) + std::string(200, '\x55'), "other.dwg",
                   {"drawing file of another program", "AC1027"});
-    expectRefused("AutoCAD Binary DXF\r\n\x1a\x00", "bin.dxf", {"binary DXF"});
+    expectRefused("TESTCAD Binary DXF\r\n\x1a\x00", "bin.dxf", {"binary DXF"});
     expectRefused("hello world\nthis is text\n", "text.dxf", {"neither"});
     // A DXF file handed to the binary reader, and a binary drawing to the DXF reader.
     const std::string dxf = mDir.file("real.dxf");

@@ -1,9 +1,12 @@
+// Opening and saving whole drawings: the input opened once and judged by its
+// content, the drawing read aside and swapped in only when whole, writes through
+// a temporary file, and every exception from an object's filing turned into a
+// failure with a message.
 #include "drawing_files.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -16,6 +19,7 @@
 #include "dwg_writer.h"
 #include "dxf_reader.h"
 #include "dxf_writer.h"
+#include "input_file.h"
 #include "output_file.h"
 #include "../core/generation.h"
 #include "../core/hex.h"
@@ -31,27 +35,6 @@ namespace arx {
 
 namespace {
 
-struct Fd {
-    int fd = -1;
-    ~Fd()
-    {
-        if (fd >= 0) ::close(fd);
-    }
-};
-
-const char* describe(FileKind kind)
-{
-    switch (kind) {
-    case FileKind::kBinaryDrawing: return "a binary drawing";
-    case FileKind::kDxf: return "a DXF file";
-    case FileKind::kBinaryDxf: return "a binary DXF file, which this host does not read (save it as ASCII DXF)";
-    case FileKind::kForeignDwg: return "a drawing file of another program, which this host does not read";
-    case FileKind::kEmpty: return "empty";
-    case FileKind::kMissing: return "missing";
-    case FileKind::kUnknown: return "neither a DXF file nor a binary drawing";
-    }
-    return "unknown";
-}
 
 // Runs a read or a write. An exception from an object's own filing (or memory
 // running out) ends it as a failure with a message, so that the caller can
@@ -74,66 +57,33 @@ bool guarded(const char* what, std::string& error, Step step)
 }  // namespace
 
 
-FileKind sniffFile(const std::string& path, std::string& detail)
-{
-    Fd f;
-    f.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (f.fd < 0) {
-        detail = std::strerror(errno);
-        return errno == ENOENT ? FileKind::kMissing : FileKind::kUnknown;
-    }
-    char head[256];
-    ssize_t n = ::read(f.fd, head, sizeof head);
-    if (n < 0) {
-        detail = std::strerror(errno);
-        return FileKind::kUnknown;
-    }
-    std::string_view b(head, static_cast<size_t>(n));
-    if (b.empty()) return FileKind::kEmpty;
-    if (b.size() >= 16 && std::memcmp(b.data(), dwgfile::kMagic, 16) == 0) return FileKind::kBinaryDrawing;
-    if (b.substr(0, 18) == "AutoCAD Binary DXF") return FileKind::kBinaryDxf;
-    if (b.size() >= 6 && b.substr(0, 4) == "AC10" && std::isdigit(static_cast<unsigned char>(b[4])) &&
-        std::isdigit(static_cast<unsigned char>(b[5]))) {
-        detail = std::string(b.substr(0, 6));
-        return FileKind::kForeignDwg;
-    }
-    if (b.substr(0, 3) == "\xEF\xBB\xBF") b.remove_prefix(3);
-    // DXF starts with a group code line: 0 (SECTION) or 999 (a comment).
-    size_t nl = b.find('\n');
-    std::int64_t code = -1;
-    if (nl != std::string_view::npos && parseInt(b.substr(0, nl), code) && (code == 0 || code == 999)) {
-        if (code == 999) return FileKind::kDxf;
-        size_t nl2 = b.find('\n', nl + 1);
-        std::string_view second = trimSpaces(b.substr(nl + 1, nl2 == std::string_view::npos ? std::string_view::npos : nl2 - nl - 1));
-        if (second == "SECTION") return FileKind::kDxf;
-    }
-    return FileKind::kUnknown;
-}
-
-Acad::ErrorStatus readDrawing(AcDbDatabase* db, const ACHAR* path, DrawingFormat format)
+// Reads a drawing of the format wanted, or (wanted null) of whichever format
+// the input holds. The input is opened and read once.
+static Acad::ErrorStatus readInput(AcDbDatabase* db, const ACHAR* path, const DrawingFormat* wanted)
 {
     if (db == nullptr || path == nullptr) return Acad::eInvalidInput;
     std::string file = toUtf8(path);
-    std::string detail;
-    FileKind kind = sniffFile(file, detail);
-    FileKind wanted = format == DrawingFormat::kDxf ? FileKind::kDxf : FileKind::kBinaryDrawing;
-    if (kind != wanted) {
+    InputFile input;
+    if (!input.open(file)) {
+        setLastFileError(file + ": " + (input.detail().empty() ? "no such file" : input.detail()));
+        return input.kind() == FileKind::kMissing ? Acad::eFileNotFound : Acad::eFileAccessErr;
+    }
+    FileKind kind = input.kind();
+    DrawingFormat format = wanted != nullptr ? *wanted
+                           : kind == FileKind::kDxf ? DrawingFormat::kDxf
+                                                    : DrawingFormat::kBinary;
+    FileKind expected = format == DrawingFormat::kDxf ? FileKind::kDxf : FileKind::kBinaryDrawing;
+    if (kind != expected) {
         std::string what = describe(kind);
-        if (kind == FileKind::kForeignDwg) what += " (version " + detail + ")";
-        if (kind == FileKind::kMissing || (kind == FileKind::kUnknown && !detail.empty()))
-            what = detail.empty() ? "no such file" : detail;
-        else if (kind == FileKind::kUnknown || kind == FileKind::kEmpty)
+        if (kind == FileKind::kForeignDwg) what += " (version " + input.detail() + ")";
+        if (kind == FileKind::kUnknown && !input.detail().empty())
+            what = input.detail();
+        else if (kind == FileKind::kUnknown || kind == FileKind::kEmpty || wanted == nullptr)
             what = "is " + what;
         else
-            what = "is " + what + ", not " + describe(wanted);
+            what = "is " + what + ", not " + describe(expected);
         setLastFileError(file + ": " + what);
-        return kind == FileKind::kMissing ? Acad::eFileNotFound : Acad::eUnsupportedFileFormat;
-    }
-    Fd f;
-    f.fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (f.fd < 0) {
-        setLastFileError(file + ": " + std::strerror(errno));
-        return Acad::eFileAccessErr;
+        return Acad::eUnsupportedFileFormat;
     }
     // The drawing is built aside; the database keeps its content until it is done.
     DatabaseImpl*& slot = DatabaseImpl::slot(db);
@@ -141,7 +91,7 @@ Acad::ErrorStatus readDrawing(AcDbDatabase* db, const ACHAR* path, DrawingFormat
     slot = new DatabaseImpl(db);
     std::string error;
     bool ok = guarded("reading", error, [&] {
-        return format == DrawingFormat::kDxf ? readDxfFile(db, f.fd, error) : readDwgFile(db, f.fd, error);
+        return format == DrawingFormat::kDxf ? readDxfFile(db, input.fd(), error) : readDwgFile(db, input.fd(), error);
     });
     // New objects need handles above everything the file named.
     if (ok && slot->handseed() > UINT64_MAX - (std::uint64_t(1) << 32)) {
@@ -158,6 +108,11 @@ Acad::ErrorStatus readDrawing(AcDbDatabase* db, const ACHAR* path, DrawingFormat
     slot->filename = fromUtf8(file);
     delete previous;
     return Acad::eOk;
+}
+
+Acad::ErrorStatus readDrawing(AcDbDatabase* db, const ACHAR* path, DrawingFormat format)
+{
+    return readInput(db, path, &format);
 }
 
 Acad::ErrorStatus writeDrawing(AcDbDatabase* db, const ACHAR* path, DrawingFormat format, AcDb::AcDbDwgVersion version,
@@ -189,10 +144,7 @@ Acad::ErrorStatus writeDrawing(AcDbDatabase* db, const ACHAR* path, DrawingForma
 
 Acad::ErrorStatus openDrawingByContent(AcDbDatabase* db, const std::wstring& path)
 {
-    std::string detail;
-    FileKind kind = sniffFile(toUtf8(path), detail);
-    return readDrawing(db, path.c_str(),
-                            kind == FileKind::kDxf ? DrawingFormat::kDxf : DrawingFormat::kBinary);
+    return readInput(db, path.c_str(), nullptr);
 }
 
 Acad::ErrorStatus saveDrawingByName(AcDbDatabase* db, const std::wstring& path)

@@ -21,8 +21,4 @@ Acad::ErrorStatus openDrawingByContent(AcDbDatabase* db, const std::wstring& pat
 // Saves as DXF for ".dxf", as a binary drawing for ".dwg"; other names fail.
 Acad::ErrorStatus saveDrawingByName(AcDbDatabase* db, const std::wstring& path);
 
-// What a file holds, judged by its first bytes.
-enum class FileKind { kBinaryDrawing, kDxf, kBinaryDxf, kForeignDwg, kEmpty, kMissing, kUnknown };
-FileKind sniffFile(const std::string& path, std::string& detail);
-
 }  // namespace arx
