@@ -1,6 +1,7 @@
 // OutputFile: writes a file through a temporary file beside it, renamed over
 // the target only when everything was written, so a failed save never leaves a
-// damaged drawing where the old one was.
+// damaged drawing where the old one was. The new file keeps the old one's mode,
+// and a symbolic link is written through to the file it names.
 #pragma once
 #include <cstdint>
 #include <string>
