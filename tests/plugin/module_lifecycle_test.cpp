@@ -212,9 +212,27 @@ TEST_F(PluginHost, WhileLoadedTheModuleIsInTheResourceChainAndGdiplusRuns)
 
 TEST_F(PluginHost, AClassNameHeldByAnotherClassStopsTheHost)
 {
-    // Another module's class already answers to the note's name.
-    newAcRxClass(L"QkDbVelaTone", L"AcDbEntity", 0, nullptr);
-    EXPECT_EXIT(load(2013), ::testing::ExitedWithCode(3), "acrx_abort: Class mismatch");
+    // Another module's class already answers to the note's name: only in the
+    // process that dies, so this one goes on unharmed.
+    EXPECT_EXIT(
+        {
+            newAcRxClass(L"QkDbVelaTone", L"AcDbEntity", 0, nullptr);
+            load(2013);
+        },
+        ::testing::ExitedWithCode(3), "acrx_abort: Class mismatch");
+    EXPECT_TRUE(load(2013)) << loadError;
+}
+
+TEST_F(PluginHost, TheCommandIsInItsGroupAndTheModuleIsMdiAware)
+{
+    EXPECT_FALSE(acrxDynamicLinker->isAppMDIAware(L"VelaToneViewer2013_x64"));
+    ASSERT_TRUE(load(2013)) << loadError;
+    EXPECT_TRUE(acrxDynamicLinker->isAppMDIAware(L"VelaToneViewer2013_x64"));
+    ASSERT_NE(acedRegCmds->lookupGlobalCmd(L"VOICEMAN"), nullptr);
+    // Removing the group by its exact name takes the command with it.
+    EXPECT_EQ(acedRegCmds->removeGroup(L"VelaToneCM"), Acad::eKeyNotFound);
+    EXPECT_EQ(acedRegCmds->removeGroup(L"VelaToneCM_"), Acad::eOk);
+    EXPECT_EQ(acedRegCmds->lookupGlobalCmd(L"VOICEMAN"), nullptr);
 }
 
 TEST_F(PluginHost, ALockedModuleStays)

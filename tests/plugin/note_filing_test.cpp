@@ -224,6 +224,34 @@ TEST_F(NoteFiling, ANewerVersionStaysAProxyAndIsWrittenBackUnchanged)
     obj->close();
 }
 
+// A binary drawing whose note stream says version 2: the note's own binary
+// reader asks to stay a proxy, and the stream is written back as it was.
+TEST_F(NoteFiling, ANewerVersionInABinaryStreamStaysAProxyAndIsWrittenBackUnchanged)
+{
+    AcDbDatabase db;
+    addNote(&db, QkDbVelaTone::kPoint, 300);
+    roundTrip(&db, "v1.dwg");
+    std::string dwg = text("v1.dwg");
+    // The version, then the type (Point) and the position (1.5, 2.25, 0).
+    std::string mark("\x01\0\0\0\0\0", 6);
+    const double x = 1.5, y = 2.25;
+    mark.append(reinterpret_cast<const char*>(&x), 8).append(reinterpret_cast<const char*>(&y), 8);
+    size_t at = dwg.find(mark);
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_EQ(dwg.find(mark, at + 1), std::string::npos);
+    dwg[at] = 2;
+    writeText("v2.dwg", dwg);
+    auto* v2 = new AcDbDatabase(false);
+    keep.emplace_back(v2);
+    ASSERT_EQ(arxhost::openDrawing(v2, dir.wfile("v2.dwg")), Acad::eOk) << arxhost::lastError();
+    AcDbObject* obj = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(obj, notes(v2).at(0), AcDb::kForRead), Acad::eOk);
+    EXPECT_TRUE(obj->isAProxy());
+    obj->close();
+    roundTrip(v2, "v2-again.dwg");
+    EXPECT_TRUE(text("v2-again.dwg") == dwg);
+}
+
 TEST_F(NoteFiling, HandlesAreResolvedInTheDrawingBeingReadNotTheWorkingOne)
 {
     // Drawing B: a note attached to a line.

@@ -14,6 +14,7 @@ public:
     virtual bool unlockApplication(void* appId) const = 0;
     virtual bool lockApplication(void* appId) const = 0;
     virtual bool isApplicationLocked(const ACHAR* name) const = 0;
+    virtual bool isAppMDIAware(const ACHAR* moduleName) const = 0;
     virtual bool registerAppMDIAware(void* appId) const = 0;
     virtual bool registerAppNotMDIAware(void* appId) const = 0;
     // Why the last load or unload failed.

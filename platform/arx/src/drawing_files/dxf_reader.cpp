@@ -274,7 +274,9 @@ AcDbObject* DxfReader::buildObject(size_t filerStart, bool entity, AcDbStub* stu
         // The object asked to stay unread (a newer version than its class knows).
         mImpl->swapObject(stub, nullptr);
         delete obj;
-        if (info.className.empty()) info = classInfoOf(cls, entity);
+        // The proxy stands for the class that read the record and asked, which
+        // may not be the one the CLASSES entry names (that one may not exist).
+        if (info.className != cls->name()) info = classInfoOf(cls, entity);
         return proxyFromRecord(filerStart, info, stub);
     }
     if (es != Acad::eOk) {

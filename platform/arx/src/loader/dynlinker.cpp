@@ -153,6 +153,11 @@ public:
         Module* m = name != nullptr ? findModule(name) : nullptr;
         return m != nullptr && m->locked;
     }
+    bool isAppMDIAware(const ACHAR* name) const override
+    {
+        Module* m = name != nullptr ? findModule(name) : nullptr;
+        return m != nullptr && m->mdiAware;
+    }
     bool registerAppMDIAware(void* appId) const override
     {
         Module* m = moduleOfApp(appId);
