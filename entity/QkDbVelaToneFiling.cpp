@@ -18,7 +18,9 @@ AcGePoint3d pointOf(const resbuf& rb) { return AcGePoint3d(rb.resval.rpoint[0], 
 AcDbDatabase* QkDbVelaTone::filingDatabase(AcDbDatabase* filerDb) const
 {
     // A handle names an object of the drawing being read, never of whatever
-    // drawing happens to be the working one.
+    // drawing happens to be the working one. The binary filer names no database,
+    // but a note being read from a drawing already belongs to it; only a note in
+    // no drawing yet (a copy on its way in) falls back to the working one.
     if (filerDb != NULL) return filerDb;
     if (database() != NULL) return database();
     return acdbHostApplicationServices()->workingDatabase();
@@ -97,7 +99,7 @@ Acad::ErrorStatus QkDbVelaTone::dwgInFields(AcDbDwgFiler* pFiler)
     if ((es = pFiler->readUInt32(&version)) != Acad::eOk) return es;
     if (version > kCurrentVersionNumber) return Acad::eMakeMeProxy;
     pFiler->readInt16(&m_Type);
-    AcDbDatabase* pDb = filingDatabase(pFiler->database());
+    AcDbDatabase* pDb = filingDatabase(NULL);
     switch (m_Type) {
     case kPoint: pFiler->readPoint3d(&m_Position); break;
     case kRegion: {
@@ -154,7 +156,7 @@ Acad::ErrorStatus QkDbVelaTone::dwgInFields(AcDbDwgFiler* pFiler)
         ACHAR* pText = NULL;
         if (pFiler->readString(&pText) != Acad::eOk) break;
         text = pText;
-        acutDelBuffer(pText);
+        acutDelString(pText);
     }
     if (pFiler->filerStatus() != Acad::eOk) {
         if (pBuffer != NULL) free(pBuffer);
@@ -187,7 +189,7 @@ Acad::ErrorStatus QkDbVelaTone::dxfOutFields(AcDbDxfFiler* pFiler) const
     case kObject: {
         ACHAR text[17];
         std::memset(text, 0, sizeof text);
-        m_AttEntId.handle().getIntoAsciiBuffer(text, 17);
+        m_AttEntId.handle().getIntoAsciiBuffer(text);
         pFiler->writeString(AcDb::kDxfControlString, text);
         break;
     }

@@ -115,7 +115,7 @@ TEST(BinaryFiler, EveryTypedValueReadsBackAsWritten)
     EXPECT_EQ(v2.y, 5);
     EXPECT_EQ(v3.x, 6);
     EXPECT_STREQ(text, L"wide \u00e9\u4e2d");
-    acutDelBuffer(text);
+    acutDelString(text);
     EXPECT_EQ(text2, L"second");
     ASSERT_EQ(back.clen, 3);
     EXPECT_EQ(std::memcmp(back.buf, raw, 3), 0);

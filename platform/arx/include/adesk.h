@@ -28,6 +28,8 @@ using ACHAR = wchar_t;
 #ifndef ACRX_T
 #define ACRX_T(x) L##x
 #endif
-#ifndef ACRX_EXPORT
-#define ACRX_EXPORT __attribute__((visibility("default")))
+// What the stand-in's own library exports. It is no name of the SDK: a module
+// marks its exports with a macro of its own.
+#ifndef ARXHOST_EXPORT
+#define ARXHOST_EXPORT __attribute__((visibility("default")))
 #endif

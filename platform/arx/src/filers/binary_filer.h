@@ -41,7 +41,7 @@ public:
     void setFilerStatus(Acad::ErrorStatus es) override { mStatus = es; }
     void resetFilerStatus() override { mStatus = Acad::eOk; }
     Acad::ErrorStatus dwgVersion(AcDb::AcDbDwgVersion& ver, AcDb::MaintenanceReleaseVersion& maint) const override;
-    AcDbDatabase* database() const override { return mDb; }
+    AcDbDatabase* database() const { return mDb; }
 
     Acad::ErrorStatus readHardOwnershipId(AcDbHardOwnershipId* id) override { return readId(id); }
     Acad::ErrorStatus writeHardOwnershipId(const AcDbHardOwnershipId& id) override { return writeId(id); }
