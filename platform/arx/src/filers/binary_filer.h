@@ -76,8 +76,15 @@ public:
     Acad::ErrorStatus writeUInt16(Adesk::UInt16 v) override { return put(v); }
     Acad::ErrorStatus readUInt8(Adesk::UInt8* v) override { return get(v); }
     Acad::ErrorStatus writeUInt8(Adesk::UInt8 v) override { return put(v); }
-    Acad::ErrorStatus readBoolean(Adesk::Boolean* v) override { return readBool(v); }
-    Acad::ErrorStatus writeBoolean(Adesk::Boolean v) override { return writeBool(v); }
+    // Filed as one byte, like bool.
+    Acad::ErrorStatus readBoolean(Adesk::Boolean* v) override
+    {
+        bool b = false;
+        Acad::ErrorStatus es = readBool(&b);
+        if (es == Acad::eOk) *v = b ? Adesk::kTrue : Adesk::kFalse;
+        return es;
+    }
+    Acad::ErrorStatus writeBoolean(Adesk::Boolean v) override { return writeBool(v != Adesk::kFalse); }
     Acad::ErrorStatus readBool(bool* v) override;
     Acad::ErrorStatus writeBool(bool v) override { return put(static_cast<Adesk::UInt8>(v ? 1 : 0)); }
     Acad::ErrorStatus readDouble(double* v) override { return get(v); }
