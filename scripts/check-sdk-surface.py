@@ -288,7 +288,9 @@ def _declare(statement, scope, add, overrides, macro_names):
             add(ids[-1], kind)
 
 
-def collect_platform(root):
+def collect_platform(root, where=None):
+    """{name: kind} of what the stand-in headers declare; where, when given,
+    receives the headers that declare each name."""
     declared = {}
     for header in sorted(root.glob("platform/*/include/**/*.h")):
         tokens, macros = lex(header.read_text(encoding="utf-8", errors="replace"))
@@ -296,6 +298,8 @@ def collect_platform(root):
         for name, kind in names.items():
             if declared.get(name) != "top":
                 declared[name] = kind
+            if where is not None:
+                where.setdefault(name, []).append(header.relative_to(root).as_posix())
     return declared
 
 
@@ -374,12 +378,13 @@ def main(argv=None):
     table = args.table or root / "docs/sdk-surface.md"
     dirs = args.plugin_dir or PLUGIN_DIRS
 
-    declared = collect_platform(root)
+    where = {}
+    declared = collect_platform(root, where)
     uses, includes = plugin_uses(root, dirs, declared)
     if args.list:
         for name in sorted(uses, key=str.lower):
             f, l = uses[name][0]
-            print(f"{name}\t{declared[name]}\t{f}:{l}\t({len(uses[name])} uses)")
+            print(f"{name}\t{declared[name]}\t{f}:{l}\t{' '.join(where[name])}")
         for f, l, h in includes:
             print(f"#include {h}\t{f}:{l}")
         return 0
