@@ -152,10 +152,10 @@ Acad::ErrorStatus QkDbVelaTone::dwgInFields(AcDbDwgFiler* pFiler)
         pFiler->readBytes(pBuffer, n);
     }
     AcString texts[3];
-    for (AcString& text : texts) {
+    for (int i = 0; i < 3; ++i) {
         ACHAR* pText = NULL;
         if (pFiler->readString(&pText) != Acad::eOk) break;
-        text = pText;
+        texts[i] = pText;
         acutDelString(pText);
     }
     if (pFiler->filerStatus() != Acad::eOk) {
