@@ -4,10 +4,6 @@
 #pragma once
 #include "StdAfx.h"
 
-#ifndef VELATONE_EXPORT
-#define VELATONE_EXPORT ACRX_EXPORT
-#endif
-
 class VELATONE_EXPORT QkDbVelaTone : public AcDbEntity {
 public:
     ACRX_DECLARE_MEMBERS(QkDbVelaTone);

@@ -19,7 +19,7 @@ Acad::ErrorStatus keepAsRead(const QkDbVelaTone* pNote, Adesk::UInt32 bytes)
 {
     ACHAR handle[17];
     std::memset(handle, 0, sizeof handle);
-    pNote->objectId().handle().getIntoAsciiBuffer(handle, 17);
+    pNote->objectId().handle().getIntoAsciiBuffer(handle);
     CString format;
     format.LoadString(IDS_MSG_SOUND_KEPT);
     acutPrintf(format, handle, bytes);
@@ -31,7 +31,9 @@ Acad::ErrorStatus keepAsRead(const QkDbVelaTone* pNote, Adesk::UInt32 bytes)
 AcDbDatabase* QkDbVelaTone::filingDatabase(AcDbDatabase* filerDb) const
 {
     // A handle names an object of the drawing being read, never of whatever
-    // drawing happens to be the working one.
+    // drawing happens to be the working one. The binary filer names no database,
+    // but a note being read from a drawing already belongs to it; only a note in
+    // no drawing yet (a copy on its way in) falls back to the working one.
     if (filerDb != NULL) return filerDb;
     if (database() != NULL) return database();
     return acdbHostApplicationServices()->workingDatabase();
@@ -110,7 +112,7 @@ Acad::ErrorStatus QkDbVelaTone::dwgInFields(AcDbDwgFiler* pFiler)
     if ((es = pFiler->readUInt32(&version)) != Acad::eOk) return es;
     if (version > kCurrentVersionNumber) return Acad::eMakeMeProxy;
     pFiler->readInt16(&m_Type);
-    AcDbDatabase* pDb = filingDatabase(pFiler->database());
+    AcDbDatabase* pDb = filingDatabase(NULL);
     switch (m_Type) {
     case kPoint: pFiler->readPoint3d(&m_Position); break;
     case kRegion: {
@@ -163,11 +165,11 @@ Acad::ErrorStatus QkDbVelaTone::dwgInFields(AcDbDwgFiler* pFiler)
         pFiler->readBytes(pBuffer, n);
     }
     AcString texts[3];
-    for (AcString& text : texts) {
+    for (int i = 0; i < 3; ++i) {
         ACHAR* pText = NULL;
         if (pFiler->readString(&pText) != Acad::eOk) break;
-        text = pText;
-        acutDelBuffer(pText);
+        texts[i] = pText;
+        acutDelString(pText);
     }
     if (pFiler->filerStatus() != Acad::eOk) {
         if (pBuffer != NULL) free(pBuffer);
@@ -200,7 +202,7 @@ Acad::ErrorStatus QkDbVelaTone::dxfOutFields(AcDbDxfFiler* pFiler) const
     case kObject: {
         ACHAR text[17];
         std::memset(text, 0, sizeof text);
-        m_AttEntId.handle().getIntoAsciiBuffer(text, 17);
+        m_AttEntId.handle().getIntoAsciiBuffer(text);
         pFiler->writeString(AcDb::kDxfControlString, text);
         break;
     }

@@ -3,7 +3,7 @@
 #pragma once
 #include "StdAfx.h"
 
-class ACRX_EXPORT VelaToneDcReactor : public AcApDocManagerReactor {
+class VELATONE_EXPORT VelaToneDcReactor : public AcApDocManagerReactor {
 public:
     ACRX_DECLARE_MEMBERS(VelaToneDcReactor);
     explicit VelaToneDcReactor(const bool autoInitAndRelease = true);

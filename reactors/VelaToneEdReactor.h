@@ -3,7 +3,7 @@
 #pragma once
 #include "StdAfx.h"
 
-class ACRX_EXPORT VelaToneEdReactor : public AcEditorReactor {
+class VELATONE_EXPORT VelaToneEdReactor : public AcEditorReactor {
 public:
     explicit VelaToneEdReactor(const bool autoInitAndRelease = true);
     ~VelaToneEdReactor() override;

@@ -2,5 +2,5 @@
 
 ACRX_CONS_DEFINE_MEMBERS(VelaToneEnReactor, AcDbEntityReactor, 1)
 
-VelaToneEnReactor::VelaToneEnReactor() = default;
-VelaToneEnReactor::~VelaToneEnReactor() = default;
+VelaToneEnReactor::VelaToneEnReactor() {}
+VelaToneEnReactor::~VelaToneEnReactor() {}

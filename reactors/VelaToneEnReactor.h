@@ -2,7 +2,7 @@
 #pragma once
 #include "StdAfx.h"
 
-class ACRX_EXPORT VelaToneEnReactor : public AcDbEntityReactor {
+class VELATONE_EXPORT VelaToneEnReactor : public AcDbEntityReactor {
 public:
     ACRX_DECLARE_MEMBERS(VelaToneEnReactor);
     VelaToneEnReactor();

@@ -2,8 +2,8 @@
 
 ACRX_CONS_DEFINE_MEMBERS(VelaToneObReactor, AcDbObjectReactor, 1)
 
-VelaToneObReactor::VelaToneObReactor() = default;
-VelaToneObReactor::~VelaToneObReactor() = default;
+VelaToneObReactor::VelaToneObReactor() {}
+VelaToneObReactor::~VelaToneObReactor() {}
 
 bool HasVelaToneObReactor(AcDbObject* pObj)
 {

@@ -4,7 +4,7 @@
 #pragma once
 #include "StdAfx.h"
 
-class ACRX_EXPORT VelaToneObReactor : public AcDbObjectReactor {
+class VELATONE_EXPORT VelaToneObReactor : public AcDbObjectReactor {
 public:
     ACRX_DECLARE_MEMBERS(VelaToneObReactor);
     VelaToneObReactor();
@@ -12,4 +12,4 @@ public:
 };
 
 // True when the object's transient reactors include a VelaToneObReactor.
-ACRX_EXPORT bool HasVelaToneObReactor(AcDbObject* pObj);
+VELATONE_EXPORT bool HasVelaToneObReactor(AcDbObject* pObj);

@@ -3,7 +3,7 @@
 #pragma once
 #include "StdAfx.h"
 
-class ACRX_EXPORT VelaTonePmReactor : public AcEdInputPointMonitor {
+class VELATONE_EXPORT VelaTonePmReactor : public AcEdInputPointMonitor {
 public:
     ACRX_DECLARE_MEMBERS(VelaTonePmReactor);
     explicit VelaTonePmReactor(AcApDocument* pDoc = NULL);

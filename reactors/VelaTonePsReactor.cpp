@@ -5,8 +5,8 @@
 ACRX_DXF_DEFINE_MEMBERS(VelaTonePsReactor, AcDbObject, AcDb::kDHL_CURRENT, AcDb::kMReleaseCurrent, 0,
                         VelaTonePsReactor, PERSISTREACTOR)
 
-VelaTonePsReactor::VelaTonePsReactor() = default;
-VelaTonePsReactor::~VelaTonePsReactor() = default;
+VelaTonePsReactor::VelaTonePsReactor() {}
+VelaTonePsReactor::~VelaTonePsReactor() {}
 
 AcDbObjectId VelaTonePsReactor::eLinkage() const
 {

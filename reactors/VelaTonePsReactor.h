@@ -5,7 +5,7 @@
 #pragma once
 #include "StdAfx.h"
 
-class ACRX_EXPORT VelaTonePsReactor : public AcDbObject {
+class VELATONE_EXPORT VelaTonePsReactor : public AcDbObject {
 public:
     ACRX_DECLARE_MEMBERS(VelaTonePsReactor);
     VelaTonePsReactor();

@@ -9,6 +9,9 @@ jobs=$(nproc)
 echo "== layering"
 python3 scripts/check-layers.py
 
+echo "== the plug-in's SDK and Windows names are all in docs/sdk-surface.md"
+python3 scripts/check-sdk-surface.py
+
 echo "== tests"
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$jobs"

@@ -1,16 +1,19 @@
-// What every source of the plug-in includes: the Windows and MFC surface, GDI+
-// and wave audio, and the host SDK.
+// What every source of the plug-in includes: MFC (which brings in Windows), wave
+// audio, GDI+, the host SDK and the plug-in's resource ids. MFC comes first
+// because it refuses a windows.h included before it.
 #pragma once
-#include <windows.h>
 #include <afxwin.h>
 #include <mmsystem.h>
 #include <gdiplus.h>
 
 #include "arxHeaders.h"
-#include "acdocman.h"
-#include "aced.h"
-#include "acedads.h"
-#include "acrxEntryPoint.h"
-#include "rxdlinkr.h"
 
 #include "resource.h"
+
+// What the plug-in exports to other modules: its classes' public members and its
+// free functions.
+#if defined(_MSC_VER)
+#define VELATONE_EXPORT __declspec(dllexport)
+#else
+#define VELATONE_EXPORT __attribute__((visibility("default")))
+#endif

@@ -1,25 +1,17 @@
 // The plug-in's static objects, defined in this one file so that they come up
 // in this order when the library loads and go in the reverse order when it is
-// unloaded: the empty subentity path, the module handle, the document reactor,
-// the editor reactor, and the shared object reactor. The library's attach routine
-// then joins the host's MFC resource chain.
+// unloaded: the empty subentity path, the document reactor, the editor reactor,
+// and the shared object reactor. The library's attach routine then records the
+// module handle (defined, null, with the entry point) and joins the host's MFC
+// resource chain.
 #include "VelaToneViewer.h"
 #include "VelaToneDcReactor.h"
 #include "VelaToneEdReactor.h"
 #include "VelaToneObReactor.h"
 
-namespace {
-HINSTANCE ModuleImageBase()
-{
-    HMODULE hModule = NULL;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ModuleImageBase), &hModule);
-    return hModule;
-}
-}  // namespace
+#include <afxdllx.h>
 
 AcDbFullSubentPath g_NullSubentPath;
-HINSTANCE _hdllInstance = ModuleImageBase();
 VelaToneDcReactor g_DocReactor;
 VelaToneEdReactor g_EdReactor;
 VelaToneObReactor g_ObjReactor;
@@ -29,7 +21,7 @@ VelaToneManager* g_pVtManager = NULL;
 
 static AFX_EXTENSION_MODULE VelaToneViewerDLL = {};
 
-extern "C" ACRX_EXPORT BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
+extern "C" VELATONE_EXPORT BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 {
     if (dwReason == DLL_PROCESS_ATTACH) {
         _hdllInstance = hInstance;

@@ -6,10 +6,10 @@
 class VelaToneManager;  // the per-document voice registry (registry/)
 class VelaToneObReactor;
 
-ACRX_EXPORT bool IsShowVelaTone();
-ACRX_EXPORT void SetVelaToneVar(bool bShow);
-ACRX_EXPORT VelaToneManager* qkVtManagerPtr();
-ACRX_EXPORT VelaToneObReactor* vtObjRectPtr();
+VELATONE_EXPORT bool IsShowVelaTone();
+VELATONE_EXPORT void SetVelaToneVar(bool bShow);
+VELATONE_EXPORT VelaToneManager* qkVtManagerPtr();
+VELATONE_EXPORT VelaToneObReactor* vtObjRectPtr();
 
 // The state behind them, shared inside the plug-in.
 extern bool g_bShowVelaTone;

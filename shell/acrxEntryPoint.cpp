@@ -1,6 +1,7 @@
 // The plug-in's entry point and its one application object: what happens at
 // each of the host's application messages, the run-time classes it registers (in
-// this order), its one command and its one LISP function.
+// this order), its one command and its one LISP function. IMPLEMENT_ARX_ENTRYPOINT
+// also defines the module handle, which DllMain sets.
 #include "QkDbVelaTone.h"
 #include "VelaToneDcReactor.h"
 #include "VelaToneEnReactor.h"
@@ -13,7 +14,7 @@ HINSTANCE VelaToneResourceInstance();
 
 class CVelaToneViewerApp : public AcRxArxApp {
 public:
-    constexpr CVelaToneViewerApp() : AcRxArxApp(), m_gdiplusToken(0) {}
+    CVelaToneViewerApp() : AcRxArxApp(), m_gdiplusToken(0) {}
 
     AcRx::AppRetCode On_kInitAppMsg(void* pkt) override
     {
@@ -77,7 +78,6 @@ ACDB_REGISTER_OBJECT_ENTRY_AUTO(VelaToneEnReactor)
 ACDB_REGISTER_OBJECT_ENTRY_AUTO(VelaTonePmReactor)
 ACDB_REGISTER_OBJECT_ENTRY_AUTO(QkDbVelaTone)
 
-ACED_ARXCOMMAND_ENTRY_AUTO(VelaToneCM_, VOICEMAN, IDS_VOICEMAN, ACRX_CMD_TRANSPARENT,
-                           &CVelaToneViewerApp::VelaToneCM_VOICEMAN)
+ACED_ARXCOMMAND_ENTRYBYID_AUTO(CVelaToneViewerApp, VelaToneCM_, VOICEMAN, IDS_VOICEMAN, ACRX_CMD_TRANSPARENT, NULL)
 
 IMPLEMENT_ARX_ENTRYPOINT(CVelaToneViewerApp)

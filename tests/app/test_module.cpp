@@ -1,6 +1,6 @@
 // A small module for the host's module tests: a LISP function that answers with
 // its arguments' sum, and a command that prints.
-#include "acrxEntryPoint.h"
+#include "arxHeaders.h"
 #include "acutads.h"
 
 HINSTANCE _hdllInstance = nullptr;
@@ -9,7 +9,7 @@ namespace {
 void hello() { acutPrintf(L"hello from the test module\n"); }
 }  // namespace
 
-extern "C" ACRX_EXPORT AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId)
+extern "C" ARXHOST_EXPORT AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId)
 {
     switch (msg) {
     case AcRx::kInitAppMsg:

@@ -538,7 +538,8 @@ TEST(ResultBuffers, BuildCopyAndRelease)
     ACHAR* copy = nullptr;
     acutNewString(L"abc", copy);
     EXPECT_STREQ(copy, L"abc");
-    acutDelBuffer(copy);
+    acutDelString(copy);
+    EXPECT_EQ(copy, nullptr);
     ACHAR small[3];
     acutCopyString(small, 3, L"abcdef");
     EXPECT_STREQ(small, L"ab");

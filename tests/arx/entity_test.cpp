@@ -31,11 +31,11 @@ TEST(EntityProperties, LayerColourLinetypeVisibilityTransparency)
     Opened<AcDbLine> line(id, AcDb::kForWrite);
     ACHAR* name = line->layer();
     EXPECT_STREQ(name, L"0");  // the current layer of a new drawing
-    acutDelBuffer(name);
+    acutDelString(name);
     EXPECT_EQ(line->setLayer(L"notes"), Acad::eOk);
     name = line->layer();
     EXPECT_STREQ(name, L"Notes");
-    acutDelBuffer(name);
+    acutDelString(name);
     EXPECT_EQ(line->setLayer(L"missing"), Acad::eKeyNotFound);
     EXPECT_EQ(line->setLayer(AcDbObjectId::kNull), Acad::eNullObjectId);
 
@@ -51,7 +51,7 @@ TEST(EntityProperties, LayerColourLinetypeVisibilityTransparency)
 
     ACHAR* lt = line->linetype();
     EXPECT_STREQ(lt, L"ByLayer");
-    acutDelBuffer(lt);
+    acutDelString(lt);
     EXPECT_EQ(line->setLinetype(L"Continuous"), Acad::eOk);
     EXPECT_EQ(line->linetypeId(), db.continuousLinetype());
     EXPECT_EQ(line->setLinetypeScale(0), Acad::eInvalidInput);

@@ -59,7 +59,8 @@ TEST(BinaryFiler, EveryTypedValueReadsBackAsWritten)
     Adesk::UInt32 u32 = 0;
     Adesk::Int64 i64 = 0;
     Adesk::UInt64 u64 = 0;
-    bool b1 = false, b2 = false;
+    bool b1 = false;
+    Adesk::Boolean b2 = Adesk::kTrue;  // int: the read must replace the whole value
     double d = 0;
     AcGePoint2d p2;
     AcGePoint3d p3;
@@ -107,7 +108,7 @@ TEST(BinaryFiler, EveryTypedValueReadsBackAsWritten)
     EXPECT_EQ(i64, -(Adesk::Int64(1) << 60));
     EXPECT_EQ(u64, ~Adesk::UInt64(0));
     EXPECT_TRUE(b1);
-    EXPECT_FALSE(b2);
+    EXPECT_EQ(b2, Adesk::kFalse);
     EXPECT_EQ(d, -0.1);
     EXPECT_EQ(p2.x, 1.5);
     EXPECT_EQ(p2.y, -2.5);
@@ -115,7 +116,7 @@ TEST(BinaryFiler, EveryTypedValueReadsBackAsWritten)
     EXPECT_EQ(v2.y, 5);
     EXPECT_EQ(v3.x, 6);
     EXPECT_STREQ(text, L"wide \u00e9\u4e2d");
-    acutDelBuffer(text);
+    acutDelString(text);
     EXPECT_EQ(text2, L"second");
     ASSERT_EQ(back.clen, 3);
     EXPECT_EQ(std::memcmp(back.buf, raw, 3), 0);

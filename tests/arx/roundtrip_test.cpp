@@ -137,10 +137,10 @@ void expectSameDrawing(AcDbDatabase& db, const Ids& ids, const char* where)
         EXPECT_EQ(l->transparency().alpha(), 128);
         ACHAR* layer = l->layer();
         EXPECT_STREQ(layer, L"Rich");
-        acutDelBuffer(layer);
+        acutDelString(layer);
         ACHAR* lt = l->linetype();
         EXPECT_STREQ(lt, L"Continuous");
-        acutDelBuffer(lt);
+        acutDelString(lt);
         resbuf* xd = l->xData(L"TESTAPP");
         ASSERT_NE(xd, nullptr);
         EXPECT_STREQ(xd->resval.rstring, L"TESTAPP");
@@ -367,7 +367,7 @@ TEST(RoundTrip, ObjectsTheHostMakesWhileReadingTakeNoHandleOfTheFile)
     EXPECT_EQ(l->blockId(), db.modelSpaceId());
     ACHAR* layer = l->layer();
     EXPECT_STREQ(layer, L"NEW");
-    acutDelBuffer(layer);
+    acutDelString(layer);
     EXPECT_GT(l->layerId().handle().value(), 0x11u);
     Opened<AcDbDictionary> d(dict);
     EXPECT_TRUE(d);

@@ -14,7 +14,12 @@ class TestRxChild : public TestRxBase {
 public:
     ACRX_DECLARE_MEMBERS(TestRxChild);
 };
+class TestRxStranger : public AcDbObject {
+public:
+    ACRX_DECLARE_MEMBERS(TestRxStranger);
+};
 ACRX_CONS_DEFINE_MEMBERS(TestRxBase, AcDbObject, 0)
+ACRX_NO_CONS_DEFINE_MEMBERS(TestRxStranger, AcDbObject)
 ACRX_DXF_DEFINE_MEMBERS(TestRxChild, TestRxBase, AcDb::kDHL_CURRENT, AcDb::kMReleaseCurrent, 0x81, TESTRXCHILD,
                         TestApp)
 
@@ -72,8 +77,9 @@ TEST(RxClass, LongFormCarriesVersionDxfAndApplicationNames)
     c->getClassVersion(dwg, maint);
     EXPECT_EQ(dwg, AcDb::kDHL_CURRENT);
     EXPECT_EQ(maint, AcDb::kMReleaseCurrent);
-    // rxInit a second time keeps the same class.
+    // rxInit a second time, in either form, keeps the same class.
     TestRxChild::rxInit();
+    TestRxChild::rxInit(nullptr);
     EXPECT_EQ(TestRxChild::desc(), c);
     AcRxObject* made = c->create();
     ASSERT_NE(made, nullptr);
@@ -127,6 +133,45 @@ TEST(RxClass, DictionaryIteratesEveryClassOnce)
     delete it;
     EXPECT_EQ(n, classes()->numEntries());
     EXPECT_TRUE(sawLine);
+}
+
+// rxInit consults the class dictionary only once the class object is known
+// (ACRX_STATIC_CHECK): a class deleted from the dictionary, as when its module
+// went, is registered anew by the next rxInit.
+TEST(RxClass, RxInitRegistersAgainAClassNoLongerInTheDictionary)
+{
+    TestRxBase::rxInit();
+    AcRxClass* first = TestRxBase::desc();
+    ASSERT_NE(first, nullptr);
+    deleteAcRxClass(first);
+    TestRxBase::rxInit();
+    EXPECT_NE(TestRxBase::desc(), first);
+    EXPECT_EQ(classes()->at(L"TestRxBase"), TestRxBase::desc());
+}
+
+TEST(RxClassDeathTest, RxInitStopsWhenAnotherClassTookTheNameOfAKnownClass)
+{
+    TestRxBase::rxInit();
+    deleteAcRxClass(TestRxBase::desc());
+    newAcRxClass(L"TestRxBase", L"AcDbObject");  // another module's class
+    EXPECT_EXIT(TestRxBase::rxInit(), testing::ExitedWithCode(3), "Class mismatch");
+}
+
+TEST(RxClassDeathTest, RxInitOfAClassNotYetKnownRefusesANameTaken)
+{
+    newAcRxClass(L"TestRxStranger", L"AcDbObject");
+    EXPECT_EXIT(TestRxStranger::rxInit(), testing::ExitedWithCode(3), "Class mismatch: TestRxStranger");
+}
+
+// A class asked for before its rxInit takes whatever class the dictionary holds
+// under its name, and its rxInit then finds that very class and does nothing.
+TEST(RxClass, AClassAskedForBeforeItsRxInitTakesTheClassHoldingItsName)
+{
+    AcRxClass* other = newAcRxClass(L"TestRxStranger", L"AcDbObject");
+    TestRxStranger object;
+    EXPECT_EQ(object.isA(), other);
+    TestRxStranger::rxInit();
+    EXPECT_EQ(TestRxStranger::desc(), other);
 }
 
 TEST(RxClassDeathTest, AbortPrintsItsMessageAndEndsTheProcess)

@@ -140,9 +140,9 @@ TEST_F(NoteFiling, TheTwoGroupSequencesAreExactlyThoseOfTheLayout)
     auto groups = noteGroups(dxf, 1);
     EXPECT_EQ(codes(groups),
               (std::vector<int>{90, 70, 102, 290, 71, 72, 91, 92, 73, 74, 75, 93, 310, 310, 310, 1, 2, 3}));
-    char handle[17] = {0};
-    line.handle().getIntoAsciiBuffer(handle, 17);
-    EXPECT_EQ(groups[2].second, handle);
+    ACHAR handle[17] = {0};
+    line.handle().getIntoAsciiBuffer(handle);
+    EXPECT_EQ(groups[2].second, AcString(handle).utf8());
     EXPECT_EQ(groups[11].second, "300");
     EXPECT_EQ(groups[14].second.size(), 46u * 2);
 }

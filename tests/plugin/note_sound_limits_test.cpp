@@ -86,7 +86,7 @@ TEST_P(OversizedSound, TheDrawingOpensWithTheNoteKeptAsRead)
     printed.clear();
     ASSERT_EQ(arxhost::openDrawing(read, first), Acad::eOk) << arxhost::lastError();
     ACHAR handle[17] = {};
-    id.handle().getIntoAsciiBuffer(handle, 17);
+    id.handle().getIntoAsciiBuffer(handle);
     EXPECT_NE(printed.find(std::wstring(L"VelaTone object ") + handle), std::wstring::npos) << printed;
     EXPECT_NE(printed.find(std::to_wstring(bytes)), std::wstring::npos) << printed;
 

@@ -28,8 +28,8 @@ std::wstring propertiesOfFirstNote(AcDbDatabase* db, std::wstring* className = n
                   std::to_wstring(ent->transparency().serializeOut()) + L", ltscale " +
                   std::to_wstring(ent->linetypeScale()) + L", visibility " + std::to_wstring(ent->visibility()) +
                   L", lineweight " + std::to_wstring(ent->lineWeight());
-            acutDelBuffer(layer);
-            acutDelBuffer(linetype);
+            acutDelString(layer);
+            acutDelString(linetype);
         }
         ent->close();
     }

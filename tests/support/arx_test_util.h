@@ -128,9 +128,9 @@ inline bool hasGroup(const std::vector<std::pair<int, std::string>>& rec, int co
 
 inline std::string handleOf(AcDbObjectId id)
 {
-    char buf[17];
+    ACHAR buf[17];
     id.handle().getIntoAsciiBuffer(buf);
-    return buf;
+    return AcString(buf).utf8();
 }
 
 }  // namespace arxtest

@@ -18,7 +18,7 @@
 using AcRxFunctionPtr = void (*)();
 class AcEdUIContext;
 
-class ACRX_EXPORT AcEdCommand : public AcRxObject {
+class ARXHOST_EXPORT AcEdCommand : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcEdCommand);
     virtual void commandUndef(bool undefIt);
@@ -36,7 +36,7 @@ protected:
     AcEdCommand();
 };
 
-class ACRX_EXPORT AcEdCommandStack : public AcRxObject {
+class ARXHOST_EXPORT AcEdCommandStack : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcEdCommandStack);
     virtual Acad::ErrorStatus addCommand(const ACHAR* cmdGroupName, const ACHAR* cmdGlobalName,

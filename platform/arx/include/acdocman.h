@@ -25,7 +25,7 @@ enum DocLockMode {
 };
 }
 
-class ACRX_EXPORT AcApDocument : public AcRxObject {
+class ARXHOST_EXPORT AcApDocument : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcApDocument);
     AcDbDatabase* database() const;
@@ -41,7 +41,7 @@ protected:
     ~AcApDocument() override;
 };
 
-class ACRX_EXPORT AcApDocManagerReactor : public AcRxObject {
+class ARXHOST_EXPORT AcApDocManagerReactor : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcApDocManagerReactor);
     virtual void documentCreateStarted(AcApDocument* doc);
@@ -66,7 +66,7 @@ protected:
     ~AcApDocManagerReactor() override;
 };
 
-class ACRX_EXPORT AcApDocManager : public AcRxObject {
+class ARXHOST_EXPORT AcApDocManager : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcApDocManager);
     AcApDocument* curDocument() const;
@@ -97,7 +97,7 @@ protected:
     AcApDocManager();
 };
 
-class ACRX_EXPORT AcApDocumentIterator {
+class ARXHOST_EXPORT AcApDocumentIterator {
 public:
     virtual ~AcApDocumentIterator();
     bool done() const;
@@ -112,5 +112,5 @@ private:
 };
 
 // The document manager, or null when no host application runs.
-ACRX_EXPORT AcApDocManager* acDocManagerPtr();
+ARXHOST_EXPORT AcApDocManager* acDocManagerPtr();
 #define acDocManager acDocManagerPtr()

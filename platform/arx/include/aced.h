@@ -2,13 +2,14 @@
 // view changes), the command stack, and the functions of the command line.
 #pragma once
 #include "accmd.h"
+#include "acedads.h"
 #include "acedinpt.h"
 #include "adsdef.h"
 #include "dbmain.h"
 #include "rxevent.h"
 #include "wtypes.h"
 
-class ACRX_EXPORT AcEditorReactor : public AcRxEventReactor {
+class ARXHOST_EXPORT AcEditorReactor : public AcRxEventReactor {
 public:
     ACRX_DECLARE_MEMBERS(AcEditorReactor);
     virtual void commandWillStart(const ACHAR* cmdStr);
@@ -30,7 +31,7 @@ protected:
     ~AcEditorReactor() override;
 };
 
-class ACRX_EXPORT AcEditor : public AcRxEvent {
+class ARXHOST_EXPORT AcEditor : public AcRxEvent {
 public:
     ACRX_DECLARE_MEMBERS(AcEditor);
     void addReactor(AcRxEventReactor* reactor) override;
@@ -42,16 +43,3 @@ protected:
     AcEditor();
 };
 #define acedEditor AcEditor::cast(acrxSysRegistry()->at(ACRX_T("AcEditor")))
-
-// LISP functions defined by modules: defined per document, called back through
-// kInvkSubrMsg with their function code.
-ACRX_EXPORT int acedDefun(const ACHAR* name, int funcNumber);
-ACRX_EXPORT int acedUndef(const ACHAR* name, int funcNumber);
-ACRX_EXPORT int acedGetFunCode();
-ACRX_EXPORT resbuf* acedGetArgs();
-ACRX_EXPORT int acedRetInt(int value);
-ACRX_EXPORT int acedRetReal(ads_real value);
-ACRX_EXPORT int acedRetStr(const ACHAR* value);
-ACRX_EXPORT int acedRetNil();
-ACRX_EXPORT int acedRetT();
-ACRX_EXPORT int acedRetVoid();

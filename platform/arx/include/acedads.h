@@ -1,11 +1,26 @@
-// Command-line input for commands: each asks with a prompt and waits for the
-// user's answer. RTNORM with an answer, RTNONE for an empty answer, RTCAN when the
-// user cancels (then the command is cancelled).
+// The LISP and command-line functions of the editor: LISP functions defined by
+// modules, and command-line input for commands.
 #pragma once
 #include "adscodes.h"
 #include "adsdef.h"
 
-ACRX_EXPORT int acedGetPoint(const ads_point basePoint, const ACHAR* prompt, ads_point result);
-ACRX_EXPORT int acedGetString(int cronly, const ACHAR* prompt, ACHAR* result, size_t bufLen);
-ACRX_EXPORT int acedGetInt(const ACHAR* prompt, int* result);
-ACRX_EXPORT int acedGetReal(const ACHAR* prompt, ads_real* result);
+// Each asks with a prompt and waits for the user's answer: RTNORM with an answer,
+// RTNONE for an empty answer, RTCAN when the user cancels (then the command is
+// cancelled).
+ARXHOST_EXPORT int acedGetPoint(const ads_point basePoint, const ACHAR* prompt, ads_point result);
+ARXHOST_EXPORT int acedGetString(int cronly, const ACHAR* prompt, ACHAR* result, size_t bufLen);
+ARXHOST_EXPORT int acedGetInt(const ACHAR* prompt, int* result);
+ARXHOST_EXPORT int acedGetReal(const ACHAR* prompt, ads_real* result);
+
+// LISP functions defined by modules: defined per document, called back through
+// kInvkSubrMsg with their function code.
+ARXHOST_EXPORT int acedDefun(const ACHAR* pszName, short nFuncNum);
+ARXHOST_EXPORT int acedUndef(const ACHAR* sname, short funcno);
+ARXHOST_EXPORT int acedGetFunCode();
+ARXHOST_EXPORT resbuf* acedGetArgs();
+ARXHOST_EXPORT int acedRetInt(int ival);
+ARXHOST_EXPORT int acedRetReal(ads_real rval);
+ARXHOST_EXPORT int acedRetStr(const ACHAR* s);
+ARXHOST_EXPORT int acedRetNil();
+ARXHOST_EXPORT int acedRetT();
+ARXHOST_EXPORT int acedRetVoid();

@@ -24,7 +24,7 @@ enum OsnapMask { kOsMaskEnd = 0x0001, kOsMaskNone = 0x0000 };
 }  // namespace AcDb
 
 // One input point event: what the host computed for a cursor position.
-class ACRX_EXPORT AcEdInputPoint {
+class ARXHOST_EXPORT AcEdInputPoint {
 public:
     AcApDocument* document() const { return mDocument; }
     bool pointComputed() const { return mPointComputed; }
@@ -47,7 +47,7 @@ public:
 };
 
 // What monitors may add to an input point event: tooltip text.
-class ACRX_EXPORT AcEdInputPointMonitorResult {
+class ARXHOST_EXPORT AcEdInputPointMonitorResult {
 public:
     bool appendToTooltipStr() const { return mAppend; }
     const ACHAR* additionalTooltipString() const { return mTooltip; }
@@ -59,7 +59,7 @@ private:
     const ACHAR* mTooltip = nullptr;
 };
 
-class ACRX_EXPORT AcEdInputPointMonitor : public AcRxObject {
+class ARXHOST_EXPORT AcEdInputPointMonitor : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcEdInputPointMonitor);
     ~AcEdInputPointMonitor() override;
@@ -82,7 +82,7 @@ protected:
     AcEdInputPointMonitor();
 };
 
-class ACRX_EXPORT AcEdInputPointManager {
+class ARXHOST_EXPORT AcEdInputPointManager {
 public:
     virtual ~AcEdInputPointManager();
     Acad::ErrorStatus addPointMonitor(AcEdInputPointMonitor* monitor);

@@ -1,22 +1,12 @@
-// The whole SDK surface of the database half of the host.
+// The whole SDK surface a module compiles against: the database half
+// (dbxHeaders.h), then the editor, documents, commands, input point monitors, the
+// LISP and command-line functions, and the application helper.
 #pragma once
-#include "AcString.h"
-#include "acadstrc.h"
-#include "acarray.h"
-#include "acdb.h"
-#include "acutads.h"
-#include "adesk.h"
-#include "dbapserv.h"
-#include "dbdict.h"
-#include "dbents.h"
-#include "dbidmap.h"
-#include "dbfiler.h"
-#include "dblayout.h"
-#include "dbmain.h"
-#include "dbpl.h"
-#include "dbproxy.h"
-#include "dbsymtb.h"
-#include "dbxrecrd.h"
-#include "geassign.h"
-#include "rxregsvc.h"
-#include "sorttab.h"
+#include "dbxHeaders.h"
+
+#include "accmd.h"
+#include "acdocman.h"
+#include "aced.h"
+#include "acedads.h"
+#include "acedinpt.h"
+#include "arxEntryPoint.h"

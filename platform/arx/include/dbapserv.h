@@ -2,7 +2,7 @@
 #pragma once
 #include "dbmain.h"
 
-class ACRX_EXPORT AcDbHostApplicationServices {
+class ARXHOST_EXPORT AcDbHostApplicationServices {
 public:
     virtual ~AcDbHostApplicationServices();
     // The database that operations without a database argument work on.
@@ -12,4 +12,4 @@ public:
     virtual Acad::ErrorStatus findFile(ACHAR* fileFound, int nBufferLength, const ACHAR* fileName,
                                        AcDbDatabase* db = nullptr);
 };
-ACRX_EXPORT AcDbHostApplicationServices* acdbHostApplicationServices();
+ARXHOST_EXPORT AcDbHostApplicationServices* acdbHostApplicationServices();

@@ -17,7 +17,7 @@ enum ColorMethod {
 };
 }
 
-class ACRX_EXPORT AcCmColor {
+class ARXHOST_EXPORT AcCmColor {
 public:
     AcCmColor() = default;
     AcCmEntityColor::ColorMethod colorMethod() const { return mMethod; }
@@ -47,9 +47,9 @@ private:
 };
 
 // Red, green and blue of a colour index (the standard 256-entry palette).
-ACRX_EXPORT Adesk::UInt32 acdbColorIndexToRGB(Adesk::UInt16 index);
+ARXHOST_EXPORT Adesk::UInt32 acdbColorIndexToRGB(Adesk::UInt16 index);
 
-class ACRX_EXPORT AcCmTransparency {
+class ARXHOST_EXPORT AcCmTransparency {
 public:
     enum transparencyMethod { kByLayer = 0, kByBlock = 1, kByAlpha = 2, kErrorValue = 3 };
     AcCmTransparency() = default;

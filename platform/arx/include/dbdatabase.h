@@ -19,7 +19,7 @@ namespace arx {
 class DatabaseImpl;
 }
 
-class ACRX_EXPORT AcDbDatabase : public AcRxObject {
+class ARXHOST_EXPORT AcDbDatabase : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbDatabase);
     // With buildDefaultDrawing the database starts as a new drawing (tables,
@@ -95,4 +95,4 @@ private:
 };
 
 // Every database alive in the process (the host program and module unloading use it).
-ACRX_EXPORT int acdbActiveDatabaseCount();
+ARXHOST_EXPORT int acdbActiveDatabaseCount();

@@ -11,7 +11,7 @@ namespace AcRx {
 enum DictIterType { kDictSorted = 0, kDictCollated = 1 };
 }
 
-class ACRX_EXPORT AcDbDictionary : public AcDbObject {
+class ARXHOST_EXPORT AcDbDictionary : public AcDbObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbDictionary);
     AcDbDictionary();
@@ -56,7 +56,7 @@ private:
     Adesk::Int16 mMergeStyle = 1;
 };
 
-class ACRX_EXPORT AcDbDictionaryIterator {
+class ARXHOST_EXPORT AcDbDictionaryIterator {
 public:
     ~AcDbDictionaryIterator();
     const ACHAR* name() const;

@@ -4,7 +4,7 @@
 #include "dbmain.h"
 
 // Common planar attributes: thickness and the normal of the entity's plane.
-class ACRX_EXPORT AcDbCurve : public AcDbEntity {
+class ARXHOST_EXPORT AcDbCurve : public AcDbEntity {
 public:
     ACRX_DECLARE_MEMBERS(AcDbCurve);
     ~AcDbCurve() override;
@@ -13,7 +13,7 @@ protected:
     AcDbCurve();
 };
 
-class ACRX_EXPORT AcDbLine : public AcDbCurve {
+class ARXHOST_EXPORT AcDbLine : public AcDbCurve {
 public:
     ACRX_DECLARE_MEMBERS(AcDbLine);
     AcDbLine();
@@ -46,7 +46,7 @@ private:
     AcGeVector3d mNormal{0, 0, 1};
 };
 
-class ACRX_EXPORT AcDbCircle : public AcDbCurve {
+class ARXHOST_EXPORT AcDbCircle : public AcDbCurve {
 public:
     ACRX_DECLARE_MEMBERS(AcDbCircle);
     AcDbCircle();
@@ -79,7 +79,7 @@ private:
     AcGeVector3d mNormal{0, 0, 1};
 };
 
-class ACRX_EXPORT AcDbArc : public AcDbCurve {
+class ARXHOST_EXPORT AcDbArc : public AcDbCurve {
 public:
     ACRX_DECLARE_MEMBERS(AcDbArc);
     AcDbArc();
@@ -129,7 +129,7 @@ enum TextHorzMode { kTextLeft = 0, kTextCenter = 1, kTextRight = 2, kTextAlign =
 enum TextVertMode { kTextBase = 0, kTextBottom = 1, kTextVertMid = 2, kTextTop = 3 };
 }  // namespace AcDb
 
-class ACRX_EXPORT AcDbText : public AcDbEntity {
+class ARXHOST_EXPORT AcDbText : public AcDbEntity {
 public:
     ACRX_DECLARE_MEMBERS(AcDbText);
     AcDbText();

@@ -14,7 +14,7 @@
 
 class AcDbDatabase;
 
-class ACRX_EXPORT AcDbDwgFiler {
+class ARXHOST_EXPORT AcDbDwgFiler {
 public:
     virtual ~AcDbDwgFiler();
 
@@ -28,8 +28,8 @@ public:
         if (filerStatus() == Acad::eOk) setFilerStatus(es);
     }
     virtual Acad::ErrorStatus dwgVersion(AcDb::AcDbDwgVersion& ver, AcDb::MaintenanceReleaseVersion& maint) const;
-    // The database whose objects are being filed; ids read are resolved in it.
-    virtual AcDbDatabase* database() const = 0;
+    // The binary filer names no database: an object reaches the database it is
+    // read into through its own database().
 
     virtual Acad::ErrorStatus readHardOwnershipId(AcDbHardOwnershipId* id) = 0;
     virtual Acad::ErrorStatus writeHardOwnershipId(const AcDbHardOwnershipId& id) = 0;
@@ -91,7 +91,7 @@ protected:
     AcDbDwgFiler() = default;
 };
 
-class ACRX_EXPORT AcDbDxfFiler {
+class ARXHOST_EXPORT AcDbDxfFiler {
 public:
     // Default precision of written reals: the shortest text that reads back to
     // the same double.
@@ -107,15 +107,16 @@ public:
     virtual AcDbDatabase* database() const = 0;
 
     // Records an error with a message (printf format); the status becomes es.
-    Acad::ErrorStatus setError(Acad::ErrorStatus es, const ACHAR* format, ...);
-    Acad::ErrorStatus setError(const ACHAR* format, ...);
-    const ACHAR* errorMessage() const { return mErrorMessage.kwszPtr(); }
+    virtual Acad::ErrorStatus setError(Acad::ErrorStatus es, const ACHAR* format, ...);
+    virtual Acad::ErrorStatus setError(const ACHAR* format, ...);
+    virtual const ACHAR* errorMessage() const { return mErrorMessage.kwszPtr(); }
 
     // Reading. readResBuf fills rb with the next group of the current object;
     // strings and binary chunks in it belong to the filer and stay valid until the
     // next read. At the end of the object it returns eEndOfFile.
     virtual Acad::ErrorStatus readResBuf(resbuf* rb) = 0;
-    virtual void pushBackItem() = 0;
+    // The group just read is read again by the next readResBuf.
+    virtual Acad::ErrorStatus pushBackItem() = 0;
     virtual bool atEOF() = 0;
     virtual bool atSubclassData(const ACHAR* subclassName) = 0;
     virtual bool atExtendedData() = 0;

@@ -3,13 +3,13 @@
 #pragma once
 #include "adesk.h"
 
-class ACRX_EXPORT AcDbHandle {
+class ARXHOST_EXPORT AcDbHandle {
 public:
     AcDbHandle() = default;
     AcDbHandle(Adesk::UInt64 value) : mValue(value) {}
     AcDbHandle(Adesk::UInt32 low, Adesk::UInt32 high) : mValue((Adesk::UInt64(high) << 32) | low) {}
     // Parses hexadecimal text; text that is not a handle gives the null handle.
-    explicit AcDbHandle(const ACHAR* hexText);
+    AcDbHandle(const ACHAR* hexText);
     explicit AcDbHandle(const char* hexText);
 
     bool isNull() const { return mValue == 0; }
@@ -20,10 +20,9 @@ public:
     operator Adesk::UInt64() const { return mValue; }
 
     // Writes the hexadecimal digits (upper case, no leading zeros, "0" for null)
-    // and a terminator into buf; nBufLen includes the terminator. Returns false
-    // when the buffer is too small, leaving it empty.
-    bool getIntoAsciiBuffer(ACHAR* buf, size_t nBufLen = 17) const;
-    bool getIntoAsciiBuffer(char* buf, size_t nBufLen = 17) const;
+    // and a terminator into pBuf, which must hold 17 characters: at most 16 digits
+    // and the terminator.
+    void getIntoAsciiBuffer(ACHAR* pBuf) const;
 
     AcDbHandle& operator++()
     {

@@ -7,7 +7,7 @@
 class AcDbStub;
 class AcDbDatabase;
 
-class ACRX_EXPORT AcDbObjectId {
+class ARXHOST_EXPORT AcDbObjectId {
 public:
     AcDbObjectId() = default;
     AcDbObjectId(const AcDbStub* stub) : mId(const_cast<AcDbStub*>(stub)) {}

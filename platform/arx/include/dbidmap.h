@@ -4,7 +4,7 @@
 
 #include "dbid.h"
 
-class ACRX_EXPORT AcDbIdMapping {
+class ARXHOST_EXPORT AcDbIdMapping {
 public:
     AcDbIdMapping() = default;
     void assign(const AcDbObjectId& key, const AcDbObjectId& value) { mPairs[key] = value; }

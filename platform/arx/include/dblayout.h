@@ -3,7 +3,7 @@
 #pragma once
 #include "dbmain.h"
 
-class ACRX_EXPORT AcDbPlotSettings : public AcDbObject {
+class ARXHOST_EXPORT AcDbPlotSettings : public AcDbObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbPlotSettings);
     AcDbPlotSettings();
@@ -19,7 +19,7 @@ private:
     AcString mPlotSettingsName;
 };
 
-class ACRX_EXPORT AcDbLayout : public AcDbPlotSettings {
+class ARXHOST_EXPORT AcDbLayout : public AcDbPlotSettings {
 public:
     ACRX_DECLARE_MEMBERS(AcDbLayout);
     AcDbLayout();

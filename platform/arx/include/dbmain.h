@@ -31,7 +31,7 @@ struct ObjectExtra;
 }  // namespace arx
 
 // A box aligned with the axes. Empty until the first point is added.
-class ACRX_EXPORT AcDbExtents {
+class ARXHOST_EXPORT AcDbExtents {
 public:
     AcDbExtents();
     AcDbExtents(const AcGePoint3d& min, const AcGePoint3d& max);
@@ -51,7 +51,7 @@ private:
 };
 
 // A path to a subentity (the plug-in only ever passes the empty one).
-class ACRX_EXPORT AcDbFullSubentPath {
+class ARXHOST_EXPORT AcDbFullSubentPath {
 public:
     AcDbFullSubentPath() = default;
     AcDbObjectIdArray& objectIds() { return mIds; }
@@ -62,9 +62,9 @@ private:
     AcDbObjectIdArray mIds;
     Adesk::GsMarker mSubentIndex = 0;
 };
-ACRX_EXPORT extern const AcDbFullSubentPath kNullSubent;
+ARXHOST_EXPORT extern const AcDbFullSubentPath kNullSubent;
 
-class ACRX_EXPORT AcDbObject : public AcRxObject {
+class ARXHOST_EXPORT AcDbObject : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbObject);
     ~AcDbObject() override;
@@ -86,9 +86,13 @@ public:
     Acad::ErrorStatus downgradeOpen();
     Acad::ErrorStatus upgradeFromNotify(Adesk::Boolean& wasWritable);
     Acad::ErrorStatus downgradeToNotify(Adesk::Boolean wasWritable);
+    virtual Acad::ErrorStatus subOpen(AcDb::OpenMode mode);
     Acad::ErrorStatus cancel();
+    virtual Acad::ErrorStatus subCancel();
     Acad::ErrorStatus close();
+    virtual Acad::ErrorStatus subClose();
     Acad::ErrorStatus erase(Adesk::Boolean erasing = true);
+    virtual Acad::ErrorStatus subErase(Adesk::Boolean erasing);
     bool isErased() const;
     bool isReadEnabled() const;
     bool isWriteEnabled() const;
@@ -103,7 +107,6 @@ public:
     void assertReadEnabled() const;
     void assertWriteEnabled(Adesk::Boolean autoUndo = true, Adesk::Boolean recordModified = true);
     void assertNotifyEnabled() const;
-    void recordGraphicsModified(Adesk::Boolean setModified = true);
 
     // Filing. dwgIn/dwgOut and dxfIn/dxfOut file the whole object (extended data
     // included); the *Fields operations are what each class overrides.
@@ -127,7 +130,8 @@ public:
     virtual Acad::ErrorStatus removePersistentReactor(AcDbObjectId objId);
     bool hasPersistentReactor(AcDbObjectId objId) const;
     // Both kinds in one array; test entries with acdbIsPersistentReactor.
-    AcDbVoidPtrArray* reactors() const;
+    AcDbVoidPtrArray* reactors();
+    const AcDbVoidPtrArray* reactors() const;
 
     // Notifications received when this object is a persistent reactor of another.
     virtual void cancelled(const AcDbObject* dbObj);
@@ -152,10 +156,6 @@ public:
 
 protected:
     AcDbObject();
-    virtual Acad::ErrorStatus subOpen(AcDb::OpenMode mode);
-    virtual Acad::ErrorStatus subClose();
-    virtual Acad::ErrorStatus subCancel();
-    virtual Acad::ErrorStatus subErase(Adesk::Boolean erasing);
     virtual Acad::ErrorStatus subGetClassID(CLSID* clsid) const;
     virtual Acad::ErrorStatus subDeepClone(AcDbObject* owner, AcDbObject*& clone, AcDbIdMapping& idMap,
                                            Adesk::Boolean isPrimary = true) const;
@@ -176,7 +176,7 @@ private:
     Adesk::UInt16 mState = 0;
 };
 
-class ACRX_EXPORT AcDbEntity : public AcDbObject {
+class ARXHOST_EXPORT AcDbEntity : public AcDbObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbEntity);
     ~AcDbEntity() override;
@@ -224,6 +224,8 @@ public:
     Acad::ErrorStatus unhighlight(const AcDbFullSubentPath& subId = kNullSubent,
                                   Adesk::Boolean highlightAll = false) const;
     bool isHighlighted() const;
+    // The entity is drawn again when it is closed (or, with false, not).
+    void recordGraphicsModified(Adesk::Boolean setModified = true);
 
     Adesk::Boolean worldDraw(AcGiWorldDraw* mode);
     void viewportDraw(AcGiViewportDraw* mode);
@@ -268,7 +270,7 @@ private:
     mutable Adesk::UInt8 mHighlighted = 0;
 };
 
-class ACRX_EXPORT AcDbObjectReactor : public AcRxObject {
+class ARXHOST_EXPORT AcDbObjectReactor : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbObjectReactor);
     ~AcDbObjectReactor() override;
@@ -289,7 +291,7 @@ protected:
     AcDbObjectReactor();
 };
 
-class ACRX_EXPORT AcDbEntityReactor : public AcDbObjectReactor {
+class ARXHOST_EXPORT AcDbEntityReactor : public AcDbObjectReactor {
 public:
     ACRX_DECLARE_MEMBERS(AcDbEntityReactor);
     ~AcDbEntityReactor() override;
@@ -301,32 +303,31 @@ protected:
 };
 
 // Opening by id. Erased objects are refused (eWasErased) unless asked for.
-ACRX_EXPORT Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode,
-                                                 bool openErasedObject = false);
-ACRX_EXPORT Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& ent, AcDbObjectId id, AcDb::OpenMode mode,
-                                                 bool openErasedEntity = false);
-ACRX_EXPORT Acad::ErrorStatus acdbOpenObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode,
-                                             bool openErased = false);
+ARXHOST_EXPORT Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& pObj, AcDbObjectId id, AcDb::OpenMode mode,
+                                                    bool openErasedObject = false);
 // Opens with a class check: an object of another kind is not left open and the
 // result is eNotThatKindOfClass.
-ACRX_EXPORT Acad::ErrorStatus acdbOpenObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode,
-                                             bool openErased, const AcRxClass* requiredClass);
-template <class T>
-inline Acad::ErrorStatus acdbOpenObject(T*& obj, AcDbObjectId id, AcDb::OpenMode mode = AcDb::kForRead,
+ARXHOST_EXPORT Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& pObj, AcDbObjectId id, AcDb::OpenMode mode,
+                                                    const AcRxClass* pClass, bool openErasedObject = false);
+ARXHOST_EXPORT Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& pEnt, AcDbObjectId id, AcDb::OpenMode mode,
+                                                    bool openErasedEntity = false);
+// The class-checked open for a pointer of the class wanted; pObj is null on failure.
+template <class T_OBJECT>
+inline Acad::ErrorStatus acdbOpenObject(T_OBJECT*& pObj, AcDbObjectId id, AcDb::OpenMode mode,
                                         bool openErased = false)
 {
     AcDbObject* p = nullptr;
-    Acad::ErrorStatus es = acdbOpenObject(p, id, mode, openErased, T::desc());
-    obj = es == Acad::eOk ? static_cast<T*>(p) : nullptr;
+    Acad::ErrorStatus es = ::acdbOpenAcDbObject(p, id, mode, T_OBJECT::desc(), openErased);
+    pObj = es == Acad::eOk ? static_cast<T_OBJECT*>(p) : nullptr;
     return es;
 }
 
 // The entity name of the command and LISP interfaces, and back.
-ACRX_EXPORT Acad::ErrorStatus acdbGetAdsName(ads_name& name, AcDbObjectId id);
-ACRX_EXPORT Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name name);
+ARXHOST_EXPORT Acad::ErrorStatus acdbGetAdsName(ads_name& name, AcDbObjectId id);
+ARXHOST_EXPORT Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name name);
 
 // Persistent reactors share the reactor array with transient ones, as tagged ids.
-ACRX_EXPORT bool acdbIsPersistentReactor(void* reactor);
-ACRX_EXPORT AcDbObjectId acdbPersistentReactorObjectId(void* reactor);
+ARXHOST_EXPORT bool acdbIsPersistentReactor(void* reactor);
+ARXHOST_EXPORT AcDbObjectId acdbPersistentReactorObjectId(void* reactor);
 
 #include "dbdatabase.h"

@@ -5,7 +5,7 @@
 
 #include "dbents.h"
 
-class ACRX_EXPORT AcDbPolyline : public AcDbCurve {
+class ARXHOST_EXPORT AcDbPolyline : public AcDbCurve {
 public:
     ACRX_DECLARE_MEMBERS(AcDbPolyline);
     AcDbPolyline();

@@ -8,7 +8,7 @@ namespace arx {
 struct ProxyData;
 }
 
-class ACRX_EXPORT AcDbProxyEntity : public AcDbEntity {
+class ARXHOST_EXPORT AcDbProxyEntity : public AcDbEntity {
 public:
     ACRX_DECLARE_MEMBERS(AcDbProxyEntity);
     enum GraphicsMetafileType { kNoMetafile = 0, kBoundingBox = 1, kFullGraphics = 2 };
@@ -50,7 +50,7 @@ private:
     arx::ProxyData* mData;
 };
 
-class ACRX_EXPORT AcDbProxyObject : public AcDbObject {
+class ARXHOST_EXPORT AcDbProxyObject : public AcDbObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbProxyObject);
     enum AllowedOperationBit {

@@ -17,7 +17,7 @@ class SymbolNameIndex;
 #define ACDB_MODEL_SPACE ACRX_T("*Model_Space")
 #define ACDB_PAPER_SPACE ACRX_T("*Paper_Space")
 
-class ACRX_EXPORT AcDbSymbolTableRecord : public AcDbObject {
+class ARXHOST_EXPORT AcDbSymbolTableRecord : public AcDbObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbSymbolTableRecord);
     ~AcDbSymbolTableRecord() override;
@@ -38,7 +38,7 @@ protected:
     Adesk::Int16 mFlags = 0;  // group 70
 };
 
-class ACRX_EXPORT AcDbSymbolTable : public AcDbObject {
+class ARXHOST_EXPORT AcDbSymbolTable : public AcDbObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbSymbolTable);
     ~AcDbSymbolTable() override;
@@ -66,7 +66,7 @@ protected:
     mutable std::unique_ptr<arx::SymbolNameIndex> mNameIndex;  // made by the first lookup by name
 };
 
-class ACRX_EXPORT AcDbSymbolTableIterator {
+class ARXHOST_EXPORT AcDbSymbolTableIterator {
 public:
     virtual ~AcDbSymbolTableIterator();
     void start(bool atBeginning = true, bool skipDeleted = true);
@@ -86,7 +86,7 @@ private:
 
 // Declares a symbol table and its record class.
 #define ARX_DECLARE_SYMBOL_TABLE(TABLE, RECORD)                                                         \
-    class ACRX_EXPORT TABLE : public AcDbSymbolTable {                                                  \
+    class ARXHOST_EXPORT TABLE : public AcDbSymbolTable {                                                  \
     public:                                                                                             \
         ACRX_DECLARE_MEMBERS(TABLE);                                                                    \
         TABLE();                                                                                        \
@@ -96,7 +96,7 @@ private:
                                 bool openErasedRec = false) const;                                      \
     }
 
-class ACRX_EXPORT AcDbLayerTableRecord : public AcDbSymbolTableRecord {
+class ARXHOST_EXPORT AcDbLayerTableRecord : public AcDbSymbolTableRecord {
 public:
     ACRX_DECLARE_MEMBERS(AcDbLayerTableRecord);
     AcDbLayerTableRecord();
@@ -134,7 +134,7 @@ private:
 };
 ARX_DECLARE_SYMBOL_TABLE(AcDbLayerTable, AcDbLayerTableRecord);
 
-class ACRX_EXPORT AcDbLinetypeTableRecord : public AcDbSymbolTableRecord {
+class ARXHOST_EXPORT AcDbLinetypeTableRecord : public AcDbSymbolTableRecord {
 public:
     ACRX_DECLARE_MEMBERS(AcDbLinetypeTableRecord);
     AcDbLinetypeTableRecord();
@@ -178,7 +178,7 @@ private:
 };
 ARX_DECLARE_SYMBOL_TABLE(AcDbLinetypeTable, AcDbLinetypeTableRecord);
 
-class ACRX_EXPORT AcDbBlockTableRecord : public AcDbSymbolTableRecord {
+class ARXHOST_EXPORT AcDbBlockTableRecord : public AcDbSymbolTableRecord {
 public:
     ACRX_DECLARE_MEMBERS(AcDbBlockTableRecord);
     AcDbBlockTableRecord();
@@ -215,7 +215,7 @@ private:
 };
 ARX_DECLARE_SYMBOL_TABLE(AcDbBlockTable, AcDbBlockTableRecord);
 
-class ACRX_EXPORT AcDbBlockTableRecordIterator {
+class ARXHOST_EXPORT AcDbBlockTableRecordIterator {
 public:
     ~AcDbBlockTableRecordIterator();
     void start(bool atBeginning = true, bool skipDeletedEntities = true);
@@ -238,7 +238,7 @@ private:
 // The tables the host files and keeps but does not edit: their records carry a
 // name and whatever groups the drawing gave them.
 #define ARX_DECLARE_KEPT_RECORD(RECORD)                                          \
-    class ACRX_EXPORT RECORD : public AcDbSymbolTableRecord {                     \
+    class ARXHOST_EXPORT RECORD : public AcDbSymbolTableRecord {                     \
     public:                                                                      \
         ACRX_DECLARE_MEMBERS(RECORD);                                            \
         RECORD();                                                                \

@@ -2,7 +2,7 @@
 #pragma once
 #include "dbmain.h"
 
-class ACRX_EXPORT AcDbXrecord : public AcDbObject {
+class ARXHOST_EXPORT AcDbXrecord : public AcDbObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbXrecord);
     AcDbXrecord();

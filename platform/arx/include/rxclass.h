@@ -10,7 +10,7 @@ class AcRxClass;
 using AppNameChangeFuncPtr = void (*)(const AcRxClass* classObj, ACHAR*& newAppName, int saveVer);
 using AcRxPseudoConstructor = AcRxObject* (*)();
 
-class ACRX_EXPORT AcRxClass : public AcRxObject {
+class ARXHOST_EXPORT AcRxClass : public AcRxObject {
 public:
     static AcRxClass* desc();
     static AcRxClass* cast(const AcRxObject* p);
@@ -54,19 +54,19 @@ private:
 
 // Registers a class in the class dictionary. The long form carries the filing
 // version and the DXF and application names of a database-resident class.
-ACRX_EXPORT AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, int dwgVersion,
+ARXHOST_EXPORT AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, int dwgVersion,
                                     int maintenanceVersion, int proxyFlags = 0,
                                     AcRxPseudoConstructor pseudoConstructor = nullptr,
                                     const ACHAR* dxfName = nullptr, const ACHAR* appName = nullptr,
                                     AppNameChangeFuncPtr func = nullptr);
-ACRX_EXPORT AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, int proxyFlags = 0,
+ARXHOST_EXPORT AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, int proxyFlags = 0,
                                     AcRxPseudoConstructor pseudoConstructor = nullptr,
                                     const ACHAR* dxfName = nullptr, const ACHAR* appName = nullptr);
 // Removes a class from the class dictionary. The class object itself stays valid
 // until the module that registered it is unloaded, so that objects of the class
 // still in memory can be turned into proxies first.
-ACRX_EXPORT void deleteAcRxClass(AcRxClass* classObj);
+ARXHOST_EXPORT void deleteAcRxClass(AcRxClass* classObj);
 // Resolves every registered class's parent by name.
-ACRX_EXPORT void acrxBuildClassHierarchy();
+ARXHOST_EXPORT void acrxBuildClassHierarchy();
 // Reports a fatal error and ends the host process.
-[[noreturn]] ACRX_EXPORT void acrx_abort(const ACHAR* format, ...);
+[[noreturn]] ARXHOST_EXPORT void acrx_abort(const ACHAR* format, ...);

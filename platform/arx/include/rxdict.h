@@ -5,7 +5,7 @@
 
 class AcRxDictionaryIterator;
 
-class ACRX_EXPORT AcRxDictionary : public AcRxObject {
+class ARXHOST_EXPORT AcRxDictionary : public AcRxObject {
 public:
     static AcRxClass* desc();
     static AcRxDictionary* cast(const AcRxObject* p);
@@ -28,7 +28,7 @@ private:
     Impl* mImpl;
 };
 
-class ACRX_EXPORT AcRxDictionaryIterator {
+class ARXHOST_EXPORT AcRxDictionaryIterator {
 public:
     ~AcRxDictionaryIterator();
     bool done() const;
@@ -43,5 +43,5 @@ private:
     explicit AcRxDictionaryIterator(Impl* impl) : mImpl(impl) {}
 };
 
-ACRX_EXPORT AcRxDictionary* acrxSysRegistry();
+ARXHOST_EXPORT AcRxDictionary* acrxSysRegistry();
 #define acrxClassDictionary AcRxDictionary::cast(acrxSysRegistry()->at(ACRX_T("ClassDictionary")))

@@ -3,7 +3,7 @@
 #pragma once
 #include "rxboiler.h"
 
-class ACRX_EXPORT AcRxDynamicLinker : public AcRxObject {
+class ARXHOST_EXPORT AcRxDynamicLinker : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcRxDynamicLinker);
     // Loads a module: its static objects come up, its generation is checked, it
@@ -28,6 +28,6 @@ protected:
 
 // The version stamp of the SDK a module was built against; every module exports
 // it (see rxapi.cpp) and the host refuses modules of another generation.
-extern "C" ACRX_EXPORT Adesk::UInt32 acrxGetApiVersion();
+extern "C" ARXHOST_EXPORT Adesk::UInt32 acrxGetApiVersion();
 #define ACRX_API_VERSION_R18 0x00120000u
 #define ACRX_API_VERSION_R19 0x00130000u

@@ -2,7 +2,7 @@
 #pragma once
 #include "rxboiler.h"
 
-class ACRX_EXPORT AcRxEventReactor : public AcRxObject {
+class ARXHOST_EXPORT AcRxEventReactor : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcRxEventReactor);
     ~AcRxEventReactor() override;
@@ -11,7 +11,7 @@ protected:
     AcRxEventReactor();
 };
 
-class ACRX_EXPORT AcRxEvent : public AcRxObject {
+class ARXHOST_EXPORT AcRxEvent : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcRxEvent);
     virtual void addReactor(AcRxEventReactor* reactor) = 0;

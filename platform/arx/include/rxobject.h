@@ -32,7 +32,7 @@ enum AppMsgCode {
 enum AppRetCode { kRetOK = 0, kRetError = 3 };
 }  // namespace AcRx
 
-class ACRX_EXPORT AcRxObject {
+class ARXHOST_EXPORT AcRxObject {
 public:
     virtual ~AcRxObject();
     static AcRxClass* desc();

@@ -6,7 +6,7 @@
 
 #include "dbmain.h"
 
-class ACRX_EXPORT AcDbSortentsTable : public AcDbObject {
+class ARXHOST_EXPORT AcDbSortentsTable : public AcDbObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbSortentsTable);
     AcDbSortentsTable();

@@ -2,7 +2,7 @@
 // against, which the host checks before it lets the module run.
 #include "rxdlinkr.h"
 
-extern "C" ACRX_EXPORT Adesk::UInt32 acrxGetApiVersion()
+extern "C" ARXHOST_EXPORT Adesk::UInt32 acrxGetApiVersion()
 {
 #if defined(ARX_SDK_R18)
     return ACRX_API_VERSION_R18;

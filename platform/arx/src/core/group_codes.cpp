@@ -80,7 +80,7 @@ void freeResbufValue(resbuf* rb)
     switch (resbufType(rb->restype)) {
     case DxfValueType::kString:
     case DxfValueType::kHandle:
-        acutDelBuffer(rb->resval.rstring);
+        acutDelString(rb->resval.rstring);
         break;
     case DxfValueType::kBinary:
         acutDelBuffer(rb->resval.rbinary.buf);

@@ -14,7 +14,11 @@ void* acutNewBuffer(size_t size)
     return p;
 }
 
-void acutDelBuffer(void* buffer) { std::free(buffer); }
+void acutDelBuffer(void*& pBuffer)
+{
+    std::free(pBuffer);
+    pBuffer = nullptr;
+}
 
 resbuf* acutNewRb(int type)
 {
@@ -29,7 +33,8 @@ int acutRelRb(resbuf* rb)
     while (rb != nullptr) {
         resbuf* next = rb->rbnext;
         arx::freeResbufValue(rb);
-        acutDelBuffer(rb);
+        void* block = rb;
+        acutDelBuffer(block);
         rb = next;
     }
     return RTNORM;

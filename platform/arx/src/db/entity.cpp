@@ -277,6 +277,16 @@ Acad::ErrorStatus AcDbEntity::unhighlight(const AcDbFullSubentPath& subId, Adesk
 
 bool AcDbEntity::isHighlighted() const { return mHighlighted != 0; }
 
+void AcDbEntity::recordGraphicsModified(Adesk::Boolean setModified)
+{
+    assertWriteEnabled(false, true);
+    std::uint16_t& state = arx::ObjectAccess::state(this);
+    if (setModified)
+        state |= arx::kStGraphicsModified;
+    else
+        state &= static_cast<std::uint16_t>(~arx::kStGraphicsModified);
+}
+
 Adesk::Boolean AcDbEntity::worldDraw(AcGiWorldDraw* mode) { return subWorldDraw(mode); }
 void AcDbEntity::viewportDraw(AcGiViewportDraw* mode) { subViewportDraw(mode); }
 Adesk::UInt32 AcDbEntity::viewportDrawLogicalFlags(AcGiViewportDraw* vd) { return subViewportDrawLogicalFlags(vd); }

@@ -158,7 +158,8 @@ bool AcDbObject::hasPersistentReactor(AcDbObjectId objId) const
     return mReactors != nullptr && mReactors->contains(tagPersistent(objId));
 }
 
-AcDbVoidPtrArray* AcDbObject::reactors() const { return mReactors; }
+AcDbVoidPtrArray* AcDbObject::reactors() { return mReactors; }
+const AcDbVoidPtrArray* AcDbObject::reactors() const { return mReactors; }
 
 void AcDbObject::cancelled(const AcDbObject*) {}
 void AcDbObject::copied(const AcDbObject*, const AcDbObject*) {}

@@ -73,8 +73,8 @@ Acad::ErrorStatus openStub(AcDbObject*& out, AcDbStub* stub, AcDb::OpenMode mode
 
 }  // namespace arx
 
-Acad::ErrorStatus acdbOpenObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode, bool openErased,
-                                 const AcRxClass* requiredClass)
+Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode,
+                                     const AcRxClass* requiredClass, bool openErased)
 {
     AcDbObject* p = nullptr;
     Acad::ErrorStatus es = arx::openStub(p, id, mode, openErased);
@@ -93,20 +93,15 @@ Acad::ErrorStatus acdbOpenObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMo
     return Acad::eOk;
 }
 
-Acad::ErrorStatus acdbOpenObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode, bool openErased)
-{
-    return acdbOpenObject(obj, id, mode, openErased, nullptr);
-}
-
 Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode, bool openErasedObject)
 {
-    return acdbOpenObject(obj, id, mode, openErasedObject, nullptr);
+    return acdbOpenAcDbObject(obj, id, mode, nullptr, openErasedObject);
 }
 
 Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& ent, AcDbObjectId id, AcDb::OpenMode mode, bool openErasedEntity)
 {
     AcDbObject* obj = nullptr;
-    Acad::ErrorStatus es = acdbOpenObject(obj, id, mode, openErasedEntity, AcDbEntity::desc());
+    Acad::ErrorStatus es = acdbOpenAcDbObject(obj, id, mode, AcDbEntity::desc(), openErasedEntity);
     ent = es == Acad::eOk ? static_cast<AcDbEntity*>(obj) : nullptr;
     return es == Acad::eNotThatKindOfClass ? Acad::eNotAnEntity : es;
 }
@@ -167,15 +162,6 @@ void AcDbObject::assertWriteEnabled(Adesk::Boolean autoUndo, Adesk::Boolean reco
         }
         mState |= arx::kStModified;
     }
-}
-
-void AcDbObject::recordGraphicsModified(Adesk::Boolean setModified)
-{
-    assertWriteEnabled(false, true);
-    if (setModified)
-        mState |= arx::kStGraphicsModified;
-    else
-        mState &= static_cast<std::uint16_t>(~arx::kStGraphicsModified);
 }
 
 Acad::ErrorStatus AcDbObject::close()

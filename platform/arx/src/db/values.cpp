@@ -20,23 +20,14 @@ AcDbHandle::AcDbHandle(const char* hexText)
     if (hexText != nullptr && arx::parseHexHandle(std::string_view(hexText), v)) mValue = v;
 }
 
-// The digits and a terminator, or an empty buffer when they do not fit.
-template <class Ch>
-static bool handleIntoBuffer(std::uint64_t value, Ch* buf, size_t nBufLen)
+// At most 16 digits: the 17 characters the caller provides always suffice.
+void AcDbHandle::getIntoAsciiBuffer(ACHAR* pBuf) const
 {
-    if (buf == nullptr) return false;
-    char tmp[20];
-    size_t n = arx::formatHexHandle(value, tmp);
-    if (n + 1 > nBufLen) {
-        if (nBufLen > 0) buf[0] = 0;
-        return false;
-    }
-    for (size_t i = 0; i <= n; ++i) buf[i] = static_cast<Ch>(tmp[i]);
-    return true;
+    if (pBuf == nullptr) return;
+    char digits[20];
+    size_t n = arx::formatHexHandle(mValue, digits);
+    for (size_t i = 0; i <= n; ++i) pBuf[i] = static_cast<ACHAR>(digits[i]);
 }
-
-bool AcDbHandle::getIntoAsciiBuffer(char* buf, size_t nBufLen) const { return handleIntoBuffer(mValue, buf, nBufLen); }
-bool AcDbHandle::getIntoAsciiBuffer(ACHAR* buf, size_t nBufLen) const { return handleIntoBuffer(mValue, buf, nBufLen); }
 
 bool AcDbObjectId::isValid() const { return mId != nullptr && mId->database != nullptr; }
 bool AcDbObjectId::isErased() const

@@ -162,7 +162,7 @@ void removeModuleFunctions(Module* module)
 
 }  // namespace arx
 
-int acedDefun(const ACHAR* name, int funcNumber)
+int acedDefun(const ACHAR* name, short funcNumber)
 {
     arx::AppState* app = arx::appState();
     if (app == nullptr || app->current == nullptr || name == nullptr || *name == 0) return RTERROR;
@@ -172,7 +172,7 @@ int acedDefun(const ACHAR* name, int funcNumber)
     return RTNORM;
 }
 
-int acedUndef(const ACHAR* name, int funcNumber)
+int acedUndef(const ACHAR* name, short funcNumber)
 {
     arx::AppState* app = arx::appState();
     if (app == nullptr || app->current == nullptr || name == nullptr) return RTERROR;

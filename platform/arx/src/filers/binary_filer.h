@@ -41,7 +41,7 @@ public:
     void setFilerStatus(Acad::ErrorStatus es) override { mStatus = es; }
     void resetFilerStatus() override { mStatus = Acad::eOk; }
     Acad::ErrorStatus dwgVersion(AcDb::AcDbDwgVersion& ver, AcDb::MaintenanceReleaseVersion& maint) const override;
-    AcDbDatabase* database() const override { return mDb; }
+    AcDbDatabase* database() const { return mDb; }
 
     Acad::ErrorStatus readHardOwnershipId(AcDbHardOwnershipId* id) override { return readId(id); }
     Acad::ErrorStatus writeHardOwnershipId(const AcDbHardOwnershipId& id) override { return writeId(id); }
@@ -76,8 +76,15 @@ public:
     Acad::ErrorStatus writeUInt16(Adesk::UInt16 v) override { return put(v); }
     Acad::ErrorStatus readUInt8(Adesk::UInt8* v) override { return get(v); }
     Acad::ErrorStatus writeUInt8(Adesk::UInt8 v) override { return put(v); }
-    Acad::ErrorStatus readBoolean(Adesk::Boolean* v) override { return readBool(v); }
-    Acad::ErrorStatus writeBoolean(Adesk::Boolean v) override { return writeBool(v); }
+    // Filed as one byte, like bool.
+    Acad::ErrorStatus readBoolean(Adesk::Boolean* v) override
+    {
+        bool b = false;
+        Acad::ErrorStatus es = readBool(&b);
+        if (es == Acad::eOk) *v = b ? Adesk::kTrue : Adesk::kFalse;
+        return es;
+    }
+    Acad::ErrorStatus writeBoolean(Adesk::Boolean v) override { return writeBool(v != Adesk::kFalse); }
     Acad::ErrorStatus readBool(bool* v) override;
     Acad::ErrorStatus writeBool(bool v) override { return put(static_cast<Adesk::UInt8>(v ? 1 : 0)); }
     Acad::ErrorStatus readDouble(double* v) override { return get(v); }

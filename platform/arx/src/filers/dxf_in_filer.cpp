@@ -113,10 +113,11 @@ Acad::ErrorStatus DxfInFiler::readResBuf(resbuf* rb)
     return Acad::eOk;
 }
 
-void DxfInFiler::pushBackItem()
+Acad::ErrorStatus DxfInFiler::pushBackItem()
 {
     mPos = mLast;
     mLast = mBeforeLast;
+    return Acad::eOk;
 }
 
 bool DxfInFiler::atSubclassData(const ACHAR* subclassName)

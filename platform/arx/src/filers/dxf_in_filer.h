@@ -31,7 +31,7 @@ public:
     AcDbDatabase* database() const override { return mDb; }
 
     Acad::ErrorStatus readResBuf(resbuf* rb) override;
-    void pushBackItem() override;
+    Acad::ErrorStatus pushBackItem() override;
     bool atEOF() override { return mPos >= mEnd; }
     bool atSubclassData(const ACHAR* subclassName) override;
     bool atExtendedData() override { return mPos < mRecord.size() && mRecord.tag(mPos).code >= 1000; }

@@ -56,7 +56,7 @@ public:
 
     // A writing filer reads nothing.
     Acad::ErrorStatus readResBuf(resbuf*) override { return Acad::eIsWriting; }
-    void pushBackItem() override {}
+    Acad::ErrorStatus pushBackItem() override { return Acad::eIsWriting; }
     bool atEOF() override { return true; }
     bool atSubclassData(const ACHAR*) override { return false; }
     bool atExtendedData() override { return false; }

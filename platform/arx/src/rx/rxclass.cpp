@@ -40,7 +40,7 @@ AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, in
 {
     if (className == nullptr || *className == 0) acrx_abort(L"newAcRxClass: a class needs a name");
     AcRxDictionary* dict = classDictionary();
-    if (dict->has(className)) acrx_abort(L"Class %ls is already registered", className);
+    if (dict->has(className)) acrx_abort(L"Class mismatch: %ls is already registered", className);
     auto* cls = new AcRxClass();
     cls->mName = className;
     cls->mParentName = parentClassName ? parentClassName : L"";

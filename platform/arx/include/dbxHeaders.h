@@ -1,0 +1,23 @@
+// The database half of the SDK surface: run-time classes, the database, its
+// objects, filers, containers and entities, and the utility functions.
+#pragma once
+#include "AcString.h"
+#include "acadstrc.h"
+#include "acarray.h"
+#include "acdb.h"
+#include "acutads.h"
+#include "adesk.h"
+#include "dbapserv.h"
+#include "dbdict.h"
+#include "dbents.h"
+#include "dbidmap.h"
+#include "dbfiler.h"
+#include "dblayout.h"
+#include "dbmain.h"
+#include "dbpl.h"
+#include "dbproxy.h"
+#include "dbsymtb.h"
+#include "dbxrecrd.h"
+#include "geassign.h"
+#include "rxregsvc.h"
+#include "sorttab.h"
