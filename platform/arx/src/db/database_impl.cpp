@@ -44,7 +44,8 @@ AcDbStub* DatabaseImpl::newStub(std::uint64_t handle, bool raiseSeed)
     AcDbStub* s = &mBlocks.back()[mUsedInLast++];
     s->database = mOwner;
     s->handle = handle;
-    mByHandle.emplace(handle, s);
+    s->ordinal = static_cast<std::uint32_t>((mBlocks.size() - 1) * kBlockSize + mUsedInLast - 1);
+    mByHandle.insert(handle, s);
     if (raiseSeed) raiseHandseed(handle);
     return s;
 }
@@ -81,7 +82,7 @@ void DatabaseImpl::endProvisionalHandles()
         mByHandle.erase(s->handle);
         while (find(mHandseed) != nullptr && mHandseed != UINT64_MAX) ++mHandseed;
         s->handle = mHandseed;
-        mByHandle.emplace(s->handle, s);
+        mByHandle.insert(s->handle, s);
         raiseHandseed(s->handle);
     }
     mProvisionalStubs.clear();

@@ -11,6 +11,7 @@
 
 #include "dbmain.h"
 #include "stub.h"
+#include "../core/handle_map.h"
 
 namespace arx {
 
@@ -70,8 +71,7 @@ public:
     // The id table.
     AcDbStub* find(std::uint64_t handle) const
     {
-        auto it = mByHandle.find(handle);
-        return it == mByHandle.end() ? nullptr : it->second;
+        return mByHandle.find(handle);
     }
     // A stub for a handle that is not yet in use (the seed moves past it).
     AcDbStub* reserve(std::uint64_t handle);
@@ -86,6 +86,8 @@ public:
         if (h >= mHandseed) mHandseed = h == UINT64_MAX ? h : h + 1;
     }
     size_t stubCount() const { return mByHandle.size(); }
+    // Room for n objects in the id table, when a reader knows about how many come.
+    void reserveStubs(size_t n) { mByHandle.reserve(n); }
     // While a file is read, objects the host makes itself (a layer a drawing
     // names but does not define, say) cannot take the next handle: the file may
     // still name it. They take handles from the top of the range, where a
@@ -135,7 +137,7 @@ private:
     AcDbDatabase* mOwner;
     std::vector<std::unique_ptr<AcDbStub[]>> mBlocks;
     size_t mUsedInLast = kBlockSize;
-    std::unordered_map<std::uint64_t, AcDbStub*> mByHandle;
+    HandleMap<AcDbStub> mByHandle;
     std::uint64_t mHandseed = 1;
     std::array<AcDbStub*, static_cast<size_t>(TableKind::kCount)> mTables{};
     AcDbStub* mNod = nullptr;

@@ -21,5 +21,6 @@ public:
     std::uint64_t handle = 0;
     std::uint32_t flags = 0;
     std::uint32_t pendingIndex = 0;  // the record to build it from, while kPending
+    std::uint32_t ordinal = 0;       // its place in its database's id table, from 0
 };
 static_assert(alignof(AcDbStub) >= 2, "persistent reactor tags use the low bit of a stub address");

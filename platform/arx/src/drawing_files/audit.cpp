@@ -30,7 +30,8 @@ void auditContainers(AcDbDatabase* db, const PlaceOf& placeOf)
         AcDbViewportTableRecord::desc(), AcDbLinetypeTableRecord::desc(), AcDbLayerTableRecord::desc(),
         AcDbTextStyleTableRecord::desc(), AcDbViewTableRecord::desc(),     AcDbUCSTableRecord::desc(),
         AcDbRegAppTableRecord::desc(),   AcDbDimStyleTableRecord::desc(), AcDbBlockTableRecord::desc()};
-    std::unordered_map<AcDbStub*, AcDbStub*> listedBy;
+    // Which container lists each object, by its place in the id table.
+    std::vector<AcDbStub*> listedBy(impl->stubCount(), nullptr);
     auto check = [&](AcDbStub* container, const std::vector<AcDbObjectId>& ids, const AcRxClass* kind,
                      const char* what) {
         for (const AcDbObjectId& id : ids) {
@@ -45,11 +46,12 @@ void auditContainers(AcDbDatabase* db, const PlaceOf& placeOf)
                         hexHandle(ObjectAccess::owner(obj) != nullptr ? ObjectAccess::owner(obj)->handle : 0) +
                         " as its owner");
             }
-            auto [it, fresh] = listedBy.emplace(s, container);
-            if (!fresh) {
-                fault(placeOf, s, "object " + hexHandle(s->handle) + " is listed twice (by " + hexHandle(it->second->handle) + " and " +
+            AcDbStub*& listed = listedBy[s->ordinal];
+            if (listed != nullptr) {
+                fault(placeOf, s, "object " + hexHandle(s->handle) + " is listed twice (by " + hexHandle(listed->handle) + " and " +
                         hexHandle(container->handle) + ")");
             }
+            listed = container;
         }
     };
     for (int k = 0; k < static_cast<int>(TableKind::kCount); ++k) {
@@ -90,28 +92,31 @@ void auditDrawing(AcDbDatabase* db, const PlaceOf& placeOf)
     // Erasing an object erases its extension dictionary, and that one's, so
     // the depth of ownership is the depth of that recursion.
     constexpr int kMaxDepth = 1000;
-    std::unordered_map<AcDbStub*, int> depth;  // -1 on the current path, else levels below the root
-    depth.reserve(impl->stubCount());
+    // By place in the id table: levels below the root, or one of these.
+    constexpr int kNotSeen = -2, kOnPath = -1;
+    std::vector<int> depth(impl->stubCount(), kNotSeen);
+    std::vector<AcDbStub*> path;
     impl->forEachStub([&](AcDbStub* s) {
         if (s->object == nullptr) return;
-        std::vector<AcDbStub*> path;
+        path.clear();
         AcDbStub* cur = s;
         int below = 0;
-        while (cur != nullptr && cur->object != nullptr) {
-            auto [it, fresh] = depth.emplace(cur, -1);
-            if (!fresh && it->second >= 0) {
-                below = it->second;
+        while (cur != nullptr && cur->object != nullptr && cur->database == db) {
+            int& d = depth[cur->ordinal];
+            if (d >= 0) {
+                below = d;
                 break;
             }
-            if (!fresh) {
+            if (d == kOnPath) {
                 std::string chain;
                 for (AcDbStub* p : path) chain += hexHandle(p->handle) + " -> ";
                 fault(placeOf, cur, "objects own each other in a circle: " + chain + hexHandle(cur->handle));
             }
+            d = kOnPath;
             path.push_back(cur);
             cur = ObjectAccess::owner(cur->object);
         }
-        for (auto p = path.rbegin(); p != path.rend(); ++p) depth[*p] = ++below;
+        for (auto p = path.rbegin(); p != path.rend(); ++p) depth[(*p)->ordinal] = ++below;
         if (below > kMaxDepth) {
             fault(placeOf, s, "object " + hexHandle(s->handle) + " is owned more than " + std::to_string(kMaxDepth) +
                     " levels deep");

@@ -73,6 +73,15 @@ private:
     static constexpr size_t kMaxNestedReads = 16;
     std::vector<AcDbStub*> mReading;  // the objects being read now, outermost first
     std::vector<AcDbStub*> mRereads;
+    // Records are read in file order through a window of the file, so that a
+    // drawing of many small objects costs few reads. An object read while
+    // another is being read gets a buffer of its own: the outer one's bytes
+    // must stay where they are.
+    static constexpr std::uint64_t kWindowBytes = 4u << 20;
+    std::unique_ptr<char[]> mWindow;
+    std::uint64_t mWindowStart = 0;
+    std::uint64_t mWindowLength = 0;
+    std::uint64_t mRecordsEnd = 0;
 };
 
 void DwgReader::readAt(std::uint64_t offset, void* into, std::uint64_t len)
@@ -272,11 +281,24 @@ void DwgReader::readRecord(AcDbStub* stub)
 {
     const dwgfile::DirectoryEntry& e = mDir[stub->pendingIndex];
     stub->flags = (stub->flags & ~AcDbStub::kPending) | AcDbStub::kLoading;
+    std::string_view payload;
+    std::unique_ptr<char[]> own;
+    if (mReading.empty() && e.length <= kWindowBytes) {
+        if (e.offset < mWindowStart || e.offset + e.length > mWindowStart + mWindowLength) {
+            if (!mWindow) mWindow.reset(new char[kWindowBytes]);
+            mWindowStart = e.offset;
+            mWindowLength = std::min(kWindowBytes, mRecordsEnd - e.offset);
+            readAt(mWindowStart, mWindow.get(), mWindowLength);
+        }
+        payload = std::string_view(mWindow.get() + (e.offset - mWindowStart), e.length);
+    } else {
+        // Not cleared first: the read fills all of it.
+        own.reset(new char[e.length > 0 ? e.length : 1]);
+        readAt(e.offset, own.get(), e.length);
+        payload = std::string_view(own.get(), e.length);
+    }
     mReading.push_back(stub);
-    // Read into a buffer that is not cleared first: the read fills all of it.
-    std::unique_ptr<char[]> payload(new char[e.length > 0 ? e.length : 1]);
-    readAt(e.offset, payload.get(), e.length);
-    build(e, std::string_view(payload.get(), e.length), stub);
+    build(e, payload, stub);
     mReading.pop_back();
     stub->flags &= ~AcDbStub::kLoading;
 }
@@ -314,8 +336,10 @@ void DwgReader::run()
     if (mHeader.metaLength > dwgfile::kMaxMetaBytes || mHeader.metaLength > mHeader.directoryOffset - dwgfile::kHeaderSize)
         fail(56, "the drawing's index does not fit the file");
     const std::uint64_t recordsEnd = mHeader.directoryOffset - mHeader.metaLength;
+    mRecordsEnd = recordsEnd;
     readMeta(recordsEnd);
     mDir.resize(mHeader.objectCount);
+    mImpl->reserveStubs(mImpl->stubCount() + mHeader.objectCount);
     readAt(mHeader.directoryOffset, mDir.data(), dirBytes);
     for (size_t i = 0; i < mDir.size(); ++i) {
         const auto& e = mDir[i];

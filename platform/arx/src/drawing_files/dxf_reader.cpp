@@ -92,7 +92,9 @@ private:
     std::string mPendingValue;
     std::uint64_t mPendingLine = 0;
     bool mEof = false;
-    std::unordered_map<std::uint64_t, std::uint64_t> mHandleLines;
+    // The line of the record that claimed each handle, by the stub's place in
+    // the id table (0: none yet).
+    std::vector<std::uint64_t> mClaimLines;
     std::unordered_map<std::string, std::pair<AcRxClass*, const ClassEntry*>> mClassOfType;
     std::vector<PendingEntity> mEntities;
     std::unordered_set<AcDbStub*> mBlocksRead;  // block records whose BLOCK came
@@ -161,13 +163,15 @@ AcDbStub* DxfReader::claimHandle(size_t from, bool required)
         std::uint64_t h = 0;
         if (!parseHexHandle(trimSpaces(mRec.value(i)), h) || h == 0)
             fail(mRec.tag(i).line, "\"" + std::string(mRec.value(i).substr(0, 40)) + "\" is not a handle");
-        auto [it, fresh] = mHandleLines.emplace(h, mRec.tag(i).line);
-        AcDbStub* stub = mImpl->find(h);
-        if (!fresh || (stub != nullptr && stub->object != nullptr)) {
+        AcDbStub* stub = mImpl->findOrReserve(h);
+        if (stub->ordinal >= mClaimLines.size()) mClaimLines.resize(std::max<size_t>(stub->ordinal + 1, 2 * mClaimLines.size()));
+        std::uint64_t& first = mClaimLines[stub->ordinal];
+        if (first != 0 || stub->object != nullptr) {
             fail(mRec.tag(i).line, "handle " + hexHandle(h) + " is used twice" +
-                                       (fresh ? std::string() : " (first at line " + std::to_string(it->second) + ")"));
+                                       (first == 0 ? std::string() : " (first at line " + std::to_string(first) + ")"));
         }
-        return mImpl->findOrReserve(h);
+        first = mRec.tag(i).line;
+        return stub;
     }
     if (required) fail(recordLine(), std::string(type()) + " record without a handle (group 5)");
     return nullptr;
@@ -569,8 +573,9 @@ void DxfReader::run()
     resolveEntities();
     mImpl->endProvisionalHandles();
     auditDrawing(mDb, [this](std::uint64_t h) {
-        auto it = mHandleLines.find(h);
-        return it == mHandleLines.end() ? FilePlace::nowhere() : FilePlace::line(it->second);
+        AcDbStub* s = mImpl->find(h);
+        if (s == nullptr || s->ordinal >= mClaimLines.size() || mClaimLines[s->ordinal] == 0) return FilePlace::nowhere();
+        return FilePlace::line(mClaimLines[s->ordinal]);
     });
 }
 
