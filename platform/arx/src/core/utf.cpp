@@ -4,10 +4,14 @@ namespace arx {
 
 void fromUtf8(std::string_view s, std::wstring& out)
 {
-    out.clear();
-    out.reserve(s.size());
+    // Most texts of a drawing are ASCII: those are copied in one pass into the
+    // buffer out already has.
     const size_t n = s.size();
+    out.resize(n);
     size_t i = 0;
+    for (wchar_t* d = out.data(); i < n && static_cast<unsigned char>(s[i]) < 0x80; ++i) d[i] = static_cast<wchar_t>(s[i]);
+    if (i == n) return;
+    out.resize(i);
     while (i < n) {
         unsigned char c = static_cast<unsigned char>(s[i]);
         if (c < 0x80) {
@@ -40,6 +44,15 @@ void fromUtf8(std::string_view s, std::wstring& out)
             ++i;
         }
     }
+}
+
+bool equalsUtf8(std::string_view utf8, std::wstring_view text)
+{
+    size_t i = 0;
+    for (; i < utf8.size() && static_cast<unsigned char>(utf8[i]) < 0x80; ++i)
+        if (i >= text.size() || static_cast<wchar_t>(utf8[i]) != text[i]) return false;
+    if (i == utf8.size()) return i == text.size();
+    return fromUtf8(utf8) == text;
 }
 
 std::wstring fromUtf8(std::string_view s)

@@ -8,6 +8,8 @@
 namespace arx {
 std::wstring fromUtf8(std::string_view text);
 void fromUtf8(std::string_view text, std::wstring& out);
+// Whether UTF-8 text reads as the wide text, without building a copy.
+bool equalsUtf8(std::string_view utf8, std::wstring_view text);
 std::string toUtf8(std::wstring_view text);
 void appendUtf8(std::string& out, std::wstring_view text);
 // Upper-cases ASCII letters (symbol and dictionary names compare this way).

@@ -37,6 +37,7 @@ void SymbolNameIndex::catchUp(const std::vector<AcDbObjectId>& records)
 
 void SymbolNameIndex::forget()
 {
+    mLastFound = nullptr;
     mByName.clear();
     mIndexed = 0;
     mLastIndexed = nullptr;
@@ -46,10 +47,21 @@ void SymbolNameIndex::forget()
 AcDbStub* SymbolNameIndex::find(const std::vector<AcDbObjectId>& records, const wchar_t* name, bool includeErased)
 {
     catchUp(records);
+    // Entities read from a file name the same few layers over and over.
+    if (mLastFound != nullptr && mLastName == name && (includeErased || (mLastFound->flags & AcDbStub::kErased) == 0))
+        return mLastFound;
     auto it = mByName.find(foldName(name));
     if (it == mByName.end()) return nullptr;
     for (AcDbStub* s : it->second)
-        if (includeErased || (s->flags & AcDbStub::kErased) == 0) return s;
+        if (includeErased || (s->flags & AcDbStub::kErased) == 0) {
+            // Only the first record of a name is remembered, so that a lookup
+            // that counts erased records does not answer one that does not.
+            if (s == it->second.front()) {
+                mLastName = name;
+                mLastFound = s;
+            }
+            return s;
+        }
     return nullptr;
 }
 

@@ -29,6 +29,10 @@ private:
     size_t mIndexed = 0;
     AcDbStub* mLastIndexed = nullptr;
     unsigned mForgets = 0;
+    // The last name found, compared as given (not folded): the common case of
+    // the same name asked for again costs no allocation.
+    std::wstring mLastName;
+    AcDbStub* mLastFound = nullptr;
 };
 
 // Forgets the name index of the table that owns record, whose name may have

@@ -43,7 +43,7 @@ Acad::ErrorStatus DxfInFiler::readResBuf(resbuf* rb)
     switch (dxfValueType(t.code)) {
     case DxfValueType::kString:
     case DxfValueType::kHandle:
-        mText = decodeDxfString(v);
+        decodeDxfString(v, mText);
         rb->resval.rstring = mText.data();
         break;
     case DxfValueType::kPoint: {
@@ -125,8 +125,7 @@ bool DxfInFiler::atSubclassData(const ACHAR* subclassName)
     if (mPos >= mEnd) return false;
     const DxfTag& t = mRecord.tag(mPos);
     if (t.code != 100) return false;
-    std::wstring name = fromUtf8(mRecord.value(mPos));
-    if (name != (subclassName != nullptr ? subclassName : L"")) return false;
+    if (!equalsUtf8(mRecord.value(mPos), subclassName != nullptr ? subclassName : L"")) return false;
     mBeforeLast = mLast;
     mLast = mPos;
     ++mPos;

@@ -112,7 +112,14 @@ void appendDxfString(std::string& out, std::wstring_view value)
 
 std::wstring decodeDxfString(std::string_view v)
 {
-    if (v.find('^') == std::string_view::npos) return fromUtf8(v);
+    std::wstring out;
+    decodeDxfString(v, out);
+    return out;
+}
+
+void decodeDxfString(std::string_view v, std::wstring& out)
+{
+    if (v.find('^') == std::string_view::npos) return fromUtf8(v, out);
     std::string raw;
     raw.reserve(v.size());
     for (size_t i = 0; i < v.size(); ++i) {
@@ -131,7 +138,7 @@ std::wstring decodeDxfString(std::string_view v)
         }
         raw.push_back(v[i]);
     }
-    return fromUtf8(raw);
+    fromUtf8(raw, out);
 }
 
 void writeTagStore(DxfText& out, std::string_view store)

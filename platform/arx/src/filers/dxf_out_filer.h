@@ -35,6 +35,8 @@ private:
 void appendDxfString(std::string& out, std::wstring_view value);
 // The inverse, for strings the host parses (kept text stays as it was).
 std::wstring decodeDxfString(std::string_view utf8Value);
+// The same into a buffer that keeps its room between calls.
+void decodeDxfString(std::string_view utf8Value, std::wstring& out);
 // Writes a tag store: texts as they are, binary chunks as hexadecimal.
 void writeTagStore(DxfText& out, std::string_view store);
 
