@@ -1,7 +1,7 @@
 #include "dxf_in_filer.h"
 
 #include "adscodes.h"
-#include "dxf_out_filer.h"
+#include "dxf_text.h"
 #include "dxf_values.h"
 #include "../core/hex.h"
 #include "../core/numtext.h"
