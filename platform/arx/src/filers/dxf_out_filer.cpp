@@ -1,3 +1,5 @@
+// Each typed write of the DXF filer as group text; the first bad code stops the
+// filer and later writes do nothing, so the status names the first fault.
 #include "dxf_out_filer.h"
 
 #include <cmath>
