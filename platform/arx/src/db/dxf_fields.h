@@ -282,8 +282,8 @@ constexpr HandWritten handWritten() { return {}; }
 
 }  // namespace field
 
-// The name of a section: its subclass marker (group 100), and the name its
-// kept groups are filed under, which is the marker unless a record has two
+// The name of a section (ASCII): its subclass marker (group 100), and the name
+// its kept groups are filed under, which is the marker unless a record has two
 // sections of one marker.
 struct SectionName {
     static constexpr size_t kLongest = 39;
@@ -325,6 +325,8 @@ public:
         DxfValueType types[sizeof...(Fields)] = {valueTypeOf(fields)...};
         for (size_t i = 0; i < sizeof...(Fields); ++i) {
             if (codes[i] < 0) continue;
+            if (codes[i] == 0 || codes[i] == 100 || codes[i] == 102 || codes[i] >= 1000)
+                throw "a group code that frames records, sections or extended data, not a field";
             if (dxfValueType(codes[i]) != types[i]) throw "a group code that cannot carry its field's kind of value";
             for (size_t j = 0; j < i; ++j)
                 if (codes[j] == codes[i]) throw "a group code used by two fields of one section";
