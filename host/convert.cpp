@@ -1,3 +1,6 @@
+// The convert action: the drawing is opened by its content and saved by the
+// new name's extension, then summarised in one line (how many objects of each
+// class, proxies marked) so that whoever converts sees what came through.
 #include "convert.h"
 
 #include <cstdio>

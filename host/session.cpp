@@ -1,3 +1,7 @@
+// The session runner: reads the whole script first (bounded in lines and line
+// length), then carries out one action a line on the application, echoing each
+// as the command line would show it. A prompt takes its answer from the input
+// and cancel lines that follow; the first failure stops the run with its line.
 #include "session.h"
 
 #include <cstdio>

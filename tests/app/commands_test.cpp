@@ -1,23 +1,18 @@
 // Commands and prompts: registration by group, running by global or local name,
-// transparent commands, the end each command comes to, and LISP functions.
+// transparent commands, the end each command comes to, and the command line.
 #include <gtest/gtest.h>
 
 #include "acedads.h"
 #include "aced.h"
 #include "arxHeaders.h"
 #include "arxhost/application.h"
+#include "event_sequences.h"
 
 namespace {
+using namespace arxtest;
 
-std::vector<std::string> gTrace;
-
-class Events : public AcEditorReactor {
-public:
-    void commandWillStart(const ACHAR* c) override { gTrace.push_back("start " + AcString(c).utf8()); }
-    void commandEnded(const ACHAR* c) override { gTrace.push_back("end " + AcString(c).utf8()); }
-    void commandCancelled(const ACHAR* c) override { gTrace.push_back("cancel " + AcString(c).utf8()); }
-    void commandFailed(const ACHAR* c) override { gTrace.push_back("fail " + AcString(c).utf8()); }
-};
+// What the editor tells of commands, and what the commands themselves do.
+Events gTrace;
 
 class Commands : public ::testing::Test {
 protected:
@@ -37,7 +32,7 @@ protected:
     void TearDown() override { acedEditor->removeReactor(&events); }
 
     arxhost::Application app;
-    Events events;
+    CommandEvents events{gTrace};
     std::wstring line;
     std::vector<std::wstring> answers;
     size_t next = 0;
@@ -80,8 +75,8 @@ TEST_F(Commands, EachCommandEndsEndedCancelledOrFailed)
     EXPECT_EQ(app.runCommand(L"ASK", error), arxhost::CommandResult::kCancelled);  // no answer left
     EXPECT_EQ(app.runCommand(L"THROWS", error), arxhost::CommandResult::kFailed);
     EXPECT_EQ(error, "broken");
-    EXPECT_EQ(gTrace, (std::vector<std::string>{"start ASK", "point 1.500000,2.000000", "end ASK", "start ASK",
-                                                "rc -5002", "cancel ASK", "start THROWS", "fail THROWS"}));
+    EXPECT_EQ(gTrace, join({commandEndedSeq("ASK", {"point 1.500000,2.000000"}), commandCancelledSeq("ASK", {"rc -5002"}),
+                            commandFailedSeq("THROWS")}));
 }
 
 TEST_F(Commands, OnlyTransparentCommandsStartWhileAnotherRuns)
@@ -91,8 +86,8 @@ TEST_F(Commands, OnlyTransparentCommandsStartWhileAnotherRuns)
     std::string error;
     answers = {L"'QUIET", L"'ASK", L"not a point", L"3,4"};
     EXPECT_EQ(app.runCommand(L"ASK", error), arxhost::CommandResult::kEnded);
-    EXPECT_EQ(gTrace, (std::vector<std::string>{"start ASK", "start QUIET", "quiet ran", "end QUIET", "point 3.000000,4.000000",
-                                                "end ASK"}));
+    EXPECT_EQ(gTrace,
+              commandEndedSeq("ASK", join({commandEndedSeq("QUIET", {"quiet ran"}), {"point 3.000000,4.000000"}})));
     EXPECT_NE(line.find(L"** That command may not be invoked transparently **"), std::wstring::npos);
     EXPECT_NE(line.find(L"Invalid point."), std::wstring::npos);
 }
@@ -120,18 +115,6 @@ TEST_F(Commands, PrintfReadsItsArgumentsAsWindowsWidePrintfDoes)
 {
     acutPrintf(L"%s|%hs|%u|%ld", L"wide", "narrow", 4000000000u, -7L);
     EXPECT_EQ(line, L"wide|narrow|4000000000|-7");
-}
-
-TEST_F(Commands, LispCallsAreParsedAndUnknownFunctionsReported)
-{
-    std::wstring printed;
-    std::string error;
-    EXPECT_FALSE(app.evaluateLisp(L"(nosuch 1 2)", printed, error));
-    EXPECT_EQ(error, "no function definition: NOSUCH");
-    EXPECT_FALSE(app.evaluateLisp(L"nosuch", printed, error));
-    EXPECT_FALSE(app.evaluateLisp(L"(f \"unterminated)", printed, error));
-    EXPECT_FALSE(app.evaluateLisp(L"(f", printed, error));
-    EXPECT_EQ(acedDefun(L"", 1), RTERROR);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Documents: their notifications in order, the current document and the
-// working database, nested locks, and the resource handle stack.
+// Documents: their notifications and the editor's in order (event_sequences.h),
+// the current document and the working database, nested locks, and the
+// resource handle stack.
 #include <gtest/gtest.h>
 
 #include "acdocman.h"
@@ -7,46 +8,23 @@
 #include "aced.h"
 #include "arxHeaders.h"
 #include "arxhost/application.h"
+#include "event_sequences.h"
 #include "temp_dir.h"
 
 namespace {
-
-class Recorder : public AcApDocManagerReactor {
-public:
-    std::vector<std::string> events;
-    void documentCreateStarted(AcApDocument*) override { events.push_back("createStarted"); }
-    void documentCreated(AcApDocument*) override { events.push_back("created"); }
-    void documentToBeDestroyed(AcApDocument*) override { events.push_back("toBeDestroyed"); }
-    void documentDestroyed(const ACHAR*) override { events.push_back("destroyed"); }
-    void documentToBeDeactivated(AcApDocument*) override { events.push_back("toBeDeactivated"); }
-    void documentToBeActivated(AcApDocument*) override { events.push_back("toBeActivated"); }
-    void documentBecameCurrent(AcApDocument*) override { events.push_back("becameCurrent"); }
-    void documentActivated(AcApDocument*) override { events.push_back("activated"); }
-};
-
-class Saves : public AcEditorReactor {
-public:
-    std::vector<std::wstring> begun;
-    std::vector<AcDbDatabase*> dbs;
-    void beginSave(AcDbDatabase* db, const ACHAR* name) override
-    {
-        begun.push_back(name);
-        dbs.push_back(db);
-    }
-};
+using namespace arxtest;
 
 TEST(Documents, ComeAndGoWithTheirNotificationsInOrder)
 {
     arxhost::Application app;
-    Recorder r;
+    DocumentEvents r;
     acDocManager->addReactor(&r);
     std::string error;
     AcApDocument* a = app.newDocument(error);
-    EXPECT_EQ(r.events, (std::vector<std::string>{"createStarted", "created", "toBeActivated", "becameCurrent", "activated"}));
-    r.events.clear();
+    EXPECT_EQ(r.heard, kFirstDocumentSeq);
+    r.heard.clear();
     AcApDocument* b = app.newDocument(error);
-    EXPECT_EQ(r.events, (std::vector<std::string>{"createStarted", "created", "toBeDeactivated", "toBeActivated",
-                                                  "becameCurrent", "activated"}));
+    EXPECT_EQ(r.heard, kAnotherDocumentSeq);
     EXPECT_EQ(acDocManager->curDocument(), b);
     EXPECT_EQ(acdbHostApplicationServices()->workingDatabase(), b->database());
     EXPECT_EQ(acDocManager->document(a->database()), a);
@@ -56,12 +34,31 @@ TEST(Documents, ComeAndGoWithTheirNotificationsInOrder)
     for (; !it->done(); it->step()) seen.push_back(it->document());
     delete it;
     EXPECT_EQ(seen, (std::vector<AcApDocument*>{a, b}));
-    r.events.clear();
+    r.heard.clear();
     app.closeDocument(b);
-    EXPECT_EQ(r.events.front(), "toBeDestroyed");
-    EXPECT_EQ(r.events[1], "destroyed");
+    ASSERT_GE(r.heard.size(), kDocumentDestroyedSeq.size());
+    EXPECT_EQ(Events(r.heard.begin(), r.heard.begin() + static_cast<long>(kDocumentDestroyedSeq.size())),
+              kDocumentDestroyedSeq);
     EXPECT_EQ(acDocManager->curDocument(), a);
     acDocManager->removeReactor(&r);
+}
+
+TEST(Documents, OpeningTellsTheEditorAroundReadingAndThenMakesTheDocument)
+{
+    arxhost::Application app;
+    TempDir dir;
+    std::string error;
+    AcApDocument* a = app.newDocument(error);
+    ASSERT_TRUE(app.saveDocument(a, dir.wfile("a.dxf"), error)) << error;
+    DrawingFileEvents files;
+    DocumentEvents documents;
+    acedEditor->addReactor(&files);
+    acDocManager->addReactor(&documents);
+    EXPECT_NE(app.openDocument(dir.wfile("a.dxf"), error), nullptr) << error;
+    EXPECT_EQ(files.heard, kDrawingOpenedSeq);
+    EXPECT_EQ(documents.heard, kAnotherDocumentSeq);
+    acDocManager->removeReactor(&documents);
+    acedEditor->removeReactor(&files);
 }
 
 TEST(Documents, AFailedOpenMakesNoDocumentAndLeavesTheOthers)
@@ -70,10 +67,18 @@ TEST(Documents, AFailedOpenMakesNoDocumentAndLeavesTheOthers)
     TempDir dir;
     std::string error;
     AcApDocument* a = app.newDocument(error);
+    DrawingFileEvents files;
+    DocumentEvents documents;
+    acedEditor->addReactor(&files);
+    acDocManager->addReactor(&documents);
     EXPECT_EQ(app.openDocument(dir.wfile("missing.dxf"), error), nullptr);
     EXPECT_NE(error.find("missing.dxf"), std::string::npos);
+    EXPECT_EQ(files.heard, kDrawingOpenFailedSeq);
+    EXPECT_TRUE(documents.heard.empty());
     EXPECT_EQ(acDocManager->documentCount(), 1);
     EXPECT_EQ(acDocManager->curDocument(), a);
+    acDocManager->removeReactor(&documents);
+    acedEditor->removeReactor(&files);
 }
 
 TEST(Documents, LocksNestAndEachUnlockUndoesOne)
@@ -96,15 +101,15 @@ TEST(Documents, SavingTellsTheEditorFirstAndFailsCleanly)
 {
     arxhost::Application app;
     TempDir dir;
-    Saves saves;
+    DrawingFileEvents saves;
     acedEditor->addReactor(&saves);
     std::string error;
     AcApDocument* doc = app.newDocument(error);
     EXPECT_TRUE(app.saveDocument(doc, dir.wfile("a.dxf"), error)) << error;
     EXPECT_FALSE(app.saveDocument(doc, dir.wfile("a.txt"), error));
     EXPECT_NE(error.find(".dxf or .dwg"), std::string::npos);
-    EXPECT_EQ(saves.begun.size(), 2u);
-    EXPECT_EQ(saves.dbs[0], doc->database());
+    EXPECT_EQ(saves.heard, join({kDrawingSavedSeq, kDrawingSaveFailedSeq}));
+    EXPECT_EQ(saves.saved, (std::vector<AcDbDatabase*>{doc->database(), doc->database()}));
     acedEditor->removeReactor(&saves);
 }
 

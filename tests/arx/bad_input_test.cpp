@@ -7,6 +7,7 @@
 #include <random>
 
 #include "arx_test_util.h"
+#include "departures.h"
 #include "drawing_files/dwg_format.h"
 #include "temp_dir.h"
 
@@ -57,6 +58,9 @@ TEST_F(BadInput, FilesThatAreNotDrawings)
 {
     expectRefused("", "empty.dxf", {"empty"});
     expectRefused(std::string("\x7f" "ELF\x02\x01\x00\x00garbage", 16), "elf.dwg", {"neither a DXF file nor a binary drawing"});
+    departsFromHost(Departure::kShortOfHost,
+                    "the binary drawing is the stand-in's own format: a drawing file of the real host's format, and "
+                    "binary DXF, are refused with a reason");
     expectRefused(std::string("AC1027\x00\x00\x00\x00\x00\x00\x01", 13) + std::string(200, '\x55'), "other.dwg",
                   {"drawing file of another program", "AC1027"});
     expectRefused("TESTCAD Binary DXF\r\n\x1a\x00", "bin.dxf", {"binary DXF"});

@@ -1,6 +1,6 @@
 // Helpers shared by the host's conformance tests: adding entities to a
-// drawing, opening objects for the length of a scope, files as text, and a
-// look at the groups of a DXF file.
+// drawing, opening objects for the length of a scope, files as text, a look at
+// the groups of a DXF file, and records spliced into one.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -124,6 +124,26 @@ inline bool hasGroup(const std::vector<std::pair<int, std::string>>& rec, int co
     for (const auto& g : rec)
         if (g.first == code && g.second == value) return true;
     return false;
+}
+
+// A DXF drawing of the host with records spliced in: at the end of its HEADER,
+// CLASSES, ENTITIES and OBJECTS sections, and whole sections before EOF.
+inline std::string splice(const std::string& dxf, const std::string& classes, const std::string& entities,
+                          const std::string& objects, const std::string& header = "", const std::string& sections = "")
+{
+    std::string out = dxf;
+    auto insertBefore = [&](const std::string& section, const std::string& text) {
+        size_t at = out.find("  2\n" + section + "\n");
+        EXPECT_NE(at, std::string::npos) << section;
+        size_t end = out.find("  0\nENDSEC\n", at);
+        out.insert(end, text);
+    };
+    if (!header.empty()) insertBefore("HEADER", header);
+    if (!classes.empty()) insertBefore("CLASSES", classes);
+    if (!entities.empty()) insertBefore("ENTITIES", entities);
+    if (!objects.empty()) insertBefore("OBJECTS", objects);
+    if (!sections.empty()) out.insert(out.rfind("  0\nEOF\n"), sections);
+    return out;
 }
 
 inline std::string handleOf(AcDbObjectId id)

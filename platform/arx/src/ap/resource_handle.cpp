@@ -1,3 +1,6 @@
+// The host's resource handle is MFC's current resource handle, so that a
+// plug-in's dialogs and strings load from whatever module the document manager
+// has pushed, through the Windows stand-in's own lookup.
 #include "resource_handle.h"
 
 #include "afxstat_.h"

@@ -1,14 +1,30 @@
-// AcDbLine.
+// AcDbLine: a straight segment between two points in world coordinates, with
+// the thickness and normal of an extrusion.
 #include "dbents.h"
 #include "planar.h"
 #include "../db/builtin.h"
-#include "../db/object_access.h"
+#include "../db/dxf_fields.h"
 
-ARX_DEFINE_BUILTIN_ABSTRACT(AcDbCurve, AcDbEntity)
 ARX_DEFINE_BUILTIN(AcDbLine, AcDbCurve, L"LINE")
 
-AcDbCurve::AcDbCurve() = default;
-AcDbCurve::~AcDbCurve() = default;
+namespace {
+
+// The AcDbLine section as the file holds it: LINE's points are in world
+// coordinates, whatever the normal.
+struct LineValues {
+    double thickness;
+    AcGePoint3d start;
+    AcGePoint3d end;
+    AcGeVector3d normal;
+};
+
+constexpr auto kLineSection = arx::dxfSection<LineValues>("AcDbLine",
+    arx::field::real(39, &LineValues::thickness, 0.0),
+    arx::field::point(10, &LineValues::start),
+    arx::field::point(11, &LineValues::end),
+    arx::field::normal(210, &LineValues::normal));
+
+}  // namespace
 
 AcDbLine::AcDbLine() = default;
 AcDbLine::AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end) : mStart(start), mEnd(end) {}
@@ -100,32 +116,18 @@ Acad::ErrorStatus AcDbLine::dxfOutFields(AcDbDxfFiler* filer) const
 {
     Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
     if (es != Acad::eOk) return es;
-    filer->writeString(AcDb::kDxfSubclass, L"AcDbLine");
-    if (mThickness != 0) filer->writeDouble(AcDb::kDxfThickness, mThickness);
-    filer->writePoint3d(AcDb::kDxfXCoord, mStart);
-    filer->writePoint3d(static_cast<AcDb::DxfCode>(11), mEnd);
-    if (!arx::isDefaultNormal(mNormal)) filer->writeVector3d(AcDb::kDxfNormalX, mNormal);
-    arx::writeKeptGroups(filer, this, "AcDbLine");
-    return filer->filerStatus();
+    return kLineSection.write(filer, this, {.thickness = mThickness, .start = mStart, .end = mEnd, .normal = mNormal});
 }
 
 Acad::ErrorStatus AcDbLine::dxfInFields(AcDbDxfFiler* filer)
 {
     Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
     if (es != Acad::eOk) return es;
-    filer->atSubclassData(L"AcDbLine");
-    resbuf rb;
-    while ((es = filer->readResBuf(&rb)) == Acad::eOk) {
-        switch (rb.restype) {
-        case 10: mStart.set(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]); break;
-        case 11: mEnd.set(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]); break;
-        case 39: mThickness = rb.resval.rreal; break;
-        case 210: {
-            arx::normalFromFile(rb.resval.rpoint, mNormal);
-            break;
-        }
-        default: arx::keepCurrentGroup(filer, this, "AcDbLine"); break;
-        }
-    }
-    return es == Acad::eEndOfFile ? filer->filerStatus() : es;
+    LineValues line;
+    if ((es = kLineSection.read(filer, this, line)) != Acad::eOk) return es;
+    mThickness = line.thickness;
+    mStart = line.start;
+    mEnd = line.end;
+    mNormal = line.normal;
+    return filer->filerStatus();
 }

@@ -1,3 +1,5 @@
+// Arc extents and uniform transformations of planes, shared by the circle, the
+// arc, the polyline and the text; see planar.h.
 #include "planar.h"
 
 namespace arx {

@@ -1,6 +1,6 @@
-// Helpers shared by the planar entities: the entity coordinate system of a normal
-// (DXF's arbitrary axis algorithm), arc extents, and reading and writing the
-// normal and thickness groups.
+// Geometry shared by the planar entities: the entity coordinate system of a
+// normal (DXF's arbitrary axis algorithm), angles, arc extents, and what a
+// transformation does to a plane.
 #pragma once
 #include <cmath>
 
@@ -27,19 +27,6 @@ struct Ocs {
         return {v.dotProduct(x), v.dotProduct(y), v.dotProduct(z)};
     }
 };
-
-inline bool isDefaultNormal(const AcGeVector3d& n) { return n.isEqualTo(AcGeVector3d::kZAxis); }
-
-// A normal as a file gives it: kept exactly when it is already of unit length,
-// so that writing it again gives the same digits; made unit otherwise. False
-// for a zero vector, which is no direction.
-inline bool normalFromFile(const double* xyz, AcGeVector3d& normal)
-{
-    AcGeVector3d n(xyz[0], xyz[1], xyz[2]);
-    if (n.isZeroLength()) return false;
-    normal = std::fabs(n.length() - 1) <= 1e-12 ? n : n.normal();
-    return true;
-}
 
 // Angle normalised into [0, 2 pi).
 inline double normalizeAngle(double a)

@@ -6,13 +6,37 @@
 #include "dbpl.h"
 #include "planar.h"
 #include "../db/builtin.h"
-#include "../db/object_access.h"
+#include "../db/dxf_fields.h"
 
 ARX_DEFINE_BUILTIN(AcDbPolyline, AcDbCurve, L"LWPOLYLINE")
 
 namespace {
 constexpr Adesk::UInt32 kMaxVertices = 10'000'000;
-}
+
+// The AcDbPolyline section as the file holds it, but for the vertices: each is
+// a 10 group followed by its own 40, 41 and 42, written by hand between the
+// thickness and the normal.
+struct PolylineValues {
+    std::optional<Adesk::Int32> vertexCount;  // what the file announces
+    Adesk::Int16 flags;                        // 1 closed, 128 linetype generated across vertices
+    double constantWidth;                      // of every vertex that gives no widths of its own
+    double elevation;
+    double thickness;
+    AcGeVector3d normal;
+};
+constexpr Adesk::Int16 kClosed = 1;
+constexpr Adesk::Int16 kPlinegen = 128;
+
+constexpr auto kPolylineSection = arx::dxfSection<PolylineValues>("AcDbPolyline",
+    arx::field::int32(90, &PolylineValues::vertexCount),
+    arx::field::int16(70, &PolylineValues::flags),
+    arx::field::real(43, &PolylineValues::constantWidth),
+    arx::field::real(38, &PolylineValues::elevation, 0.0),
+    arx::field::real(39, &PolylineValues::thickness, 0.0),
+    arx::field::handWritten(),
+    arx::field::normal(210, &PolylineValues::normal));
+
+}  // namespace
 
 AcDbPolyline::AcDbPolyline() = default;
 AcDbPolyline::AcDbPolyline(unsigned int numVerts) { mVerts.reserve(std::min<unsigned>(numVerts, 1u << 16)); }
@@ -291,9 +315,6 @@ Acad::ErrorStatus AcDbPolyline::dxfOutFields(AcDbDxfFiler* filer) const
 {
     Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
     if (es != Acad::eOk) return es;
-    filer->writeString(AcDb::kDxfSubclass, L"AcDbPolyline");
-    filer->writeInt32(AcDb::kDxfInt32, static_cast<Adesk::Int32>(mVerts.size()));
-    filer->writeInt16(AcDb::kDxfInt16, static_cast<Adesk::Int16>((mClosed ? 1 : 0) | (mPlinegen ? 128 : 0)));
     double constant = 0;
     bool isConstant = true;
     if (!mVerts.empty()) {
@@ -301,78 +322,75 @@ Acad::ErrorStatus AcDbPolyline::dxfOutFields(AcDbDxfFiler* filer) const
         for (const Vertex& v : mVerts)
             if (v.startWidth != constant || v.endWidth != constant) isConstant = false;
     }
-    filer->writeDouble(static_cast<AcDb::DxfCode>(43), isConstant ? constant : 0.0);
-    if (mElevation != 0) filer->writeDouble(AcDb::kDxfElevation, mElevation);
-    if (mThickness != 0) filer->writeDouble(AcDb::kDxfThickness, mThickness);
-    for (const Vertex& v : mVerts) {
-        filer->writePoint2d(AcDb::kDxfXCoord, v.pt);
-        if (!isConstant) {
-            filer->writeDouble(AcDb::kDxfReal, v.startWidth);
-            filer->writeDouble(static_cast<AcDb::DxfCode>(41), v.endWidth);
+    PolylineValues values{.vertexCount = static_cast<Adesk::Int32>(mVerts.size()),
+                          .flags = static_cast<Adesk::Int16>((mClosed ? kClosed : 0) | (mPlinegen ? kPlinegen : 0)),
+                          .constantWidth = isConstant ? constant : 0.0,
+                          .elevation = mElevation,
+                          .thickness = mThickness,
+                          .normal = mNormal};
+    return kPolylineSection.write(filer, this, values, [&](AcDbDxfFiler* f) {
+        for (const Vertex& v : mVerts) {
+            f->writePoint2d(arx::dxfCode(10), v.pt);
+            if (!isConstant) {
+                f->writeDouble(arx::dxfCode(40), v.startWidth);
+                f->writeDouble(arx::dxfCode(41), v.endWidth);
+            }
+            if (v.bulge != 0) f->writeDouble(arx::dxfCode(42), v.bulge);
         }
-        if (v.bulge != 0) filer->writeDouble(static_cast<AcDb::DxfCode>(42), v.bulge);
-    }
-    if (!arx::isDefaultNormal(mNormal)) filer->writeVector3d(AcDb::kDxfNormalX, mNormal);
-    arx::writeKeptGroups(filer, this, "AcDbPolyline");
-    return filer->filerStatus();
+    });
 }
 
 Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer)
 {
     Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
     if (es != Acad::eOk) return es;
-    filer->atSubclassData(L"AcDbPolyline");
-    resbuf rb;
+    PolylineValues values;
     std::vector<Vertex> verts;
     std::vector<bool> widthGiven;
-    double constant = 0;
-    Adesk::Int32 announced = -1;
-    while ((es = filer->readResBuf(&rb)) == Acad::eOk) {
+    es = kPolylineSection.read(filer, this, values, [&](const resbuf& rb) {
         switch (rb.restype) {
-        case 90: announced = rb.resval.rlong; break;
-        case 70:
-            mClosed = (rb.resval.rint & 1) != 0;
-            mPlinegen = (rb.resval.rint & 128) != 0;
-            break;
-        case 43: constant = rb.resval.rreal; break;
-        case 38: mElevation = rb.resval.rreal; break;
-        case 39: mThickness = rb.resval.rreal; break;
         case 10: {
-            if (verts.size() >= kMaxVertices) return filer->setError(Acad::eInvalidDxfCode, L"too many vertices");
+            if (verts.size() >= kMaxVertices) {
+                filer->setError(Acad::eInvalidDxfCode, L"too many vertices");
+                return arx::OtherGroup::kTaken;
+            }
             Vertex v;
             v.pt.set(rb.resval.rpoint[0], rb.resval.rpoint[1]);
             verts.push_back(v);
             widthGiven.push_back(false);
-            break;
+            return arx::OtherGroup::kTaken;
         }
         case 40:
         case 41:
         case 42:
-            if (verts.empty()) return filer->setError(Acad::eBadDxfSequence, L"vertex data before the first vertex");
-            if (rb.restype == 42) {
+            if (verts.empty()) {
+                filer->setError(Acad::eBadDxfSequence, L"vertex data before the first vertex");
+            } else if (rb.restype == 42) {
                 verts.back().bulge = rb.resval.rreal;
+            } else if (rb.resval.rreal < 0) {
+                filer->setError(Acad::eInvalidDxfCode, L"negative width");
             } else {
-                if (rb.resval.rreal < 0) return filer->setError(Acad::eInvalidDxfCode, L"negative width");
                 (rb.restype == 40 ? verts.back().startWidth : verts.back().endWidth) = rb.resval.rreal;
                 widthGiven.back() = true;
             }
-            break;
-        case 91: break;  // vertex identifiers are not kept by the host
-        case 210: {
-            arx::normalFromFile(rb.resval.rpoint, mNormal);
-            break;
+            return arx::OtherGroup::kTaken;
+        case 91: return arx::OtherGroup::kTaken;  // vertex identifiers are not kept by the host
+        default: return arx::OtherGroup::kNotMine;
         }
-        default: arx::keepCurrentGroup(filer, this, "AcDbPolyline"); break;
-        }
-    }
-    if (es != Acad::eEndOfFile) return es;
-    if (announced >= 0 && static_cast<size_t>(announced) != verts.size())
+    });
+    if (es != Acad::eOk) return es;
+    if (values.vertexCount && *values.vertexCount >= 0 && static_cast<size_t>(*values.vertexCount) != verts.size())
         return filer->setError(Acad::eInvalidDxfCode, L"group 90 announces %d vertices but %d follow",
-                               static_cast<int>(announced), static_cast<int>(verts.size()));
-    if (constant < 0) return filer->setError(Acad::eInvalidDxfCode, L"negative constant width");
+                               static_cast<int>(*values.vertexCount), static_cast<int>(verts.size()));
+    if (values.constantWidth < 0) return filer->setError(Acad::eInvalidDxfCode, L"negative constant width");
     for (size_t i = 0; i < verts.size(); ++i)
-        if (!widthGiven[i]) verts[i].startWidth = verts[i].endWidth = constant;
-    mConstantWidth = constant;
+        if (!widthGiven[i]) verts[i].startWidth = verts[i].endWidth = values.constantWidth;
+    mClosed = (values.flags & kClosed) != 0;
+    mPlinegen = (values.flags & kPlinegen) != 0;
+    mConstantWidth = values.constantWidth;
+    mElevation = values.elevation;
+    mThickness = values.thickness;
+    mNormal = values.normal;
     mVerts = std::move(verts);
     return filer->filerStatus();
 }

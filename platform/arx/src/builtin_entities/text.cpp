@@ -5,14 +5,55 @@
 #include "dbents.h"
 #include "planar.h"
 #include "../db/builtin.h"
-#include "../db/object_access.h"
-#include "../db/symbols.h"
+#include "../db/dxf_fields.h"
 
 ARX_DEFINE_BUILTIN(AcDbText, AcDbEntity, L"TEXT")
 
 namespace {
 constexpr double kCharWidth = 0.8;
-}
+
+// TEXT's first AcDbText section as the file holds it: points in the text's own
+// coordinate system. The alignment point is written only for a text that is
+// not left-aligned on its base line.
+struct TextValues {
+    double thickness;
+    AcGePoint3d position;
+    double height;
+    AcString text;
+    double rotation;
+    double widthFactor;
+    double oblique;
+    AcDbObjectId style;
+    Adesk::Int16 generation;
+    Adesk::Int16 horizontalMode;
+    std::optional<AcGePoint3d> alignment;
+    AcGeVector3d normal;
+};
+
+constexpr auto kTextSection = arx::dxfSection<TextValues>("AcDbText",
+    arx::field::real(39, &TextValues::thickness, 0.0),
+    arx::field::point(10, &TextValues::position),
+    arx::field::real(40, &TextValues::height),
+    arx::field::text(1, &TextValues::text),
+    arx::field::angle(50, &TextValues::rotation, 0.0),
+    arx::field::real(41, &TextValues::widthFactor, 1.0),
+    arx::field::angle(51, &TextValues::oblique, 0.0),
+    arx::field::symbol(7, &TextValues::style, arx::TableKind::kTextStyle, L"Standard"),
+    arx::field::int16(71, &TextValues::generation, 0),
+    arx::field::int16(72, &TextValues::horizontalMode, 0),
+    arx::field::point(11, &TextValues::alignment),
+    arx::field::normal(210, &TextValues::normal));
+
+// TEXT's second section, under the same marker, holds the vertical alignment;
+// what is kept of it is filed apart from the first's.
+struct TextVerticalValues {
+    Adesk::Int16 verticalMode;
+};
+
+constexpr auto kTextVerticalSection = arx::dxfSection<TextVerticalValues>({"AcDbText", "AcDbText2"},
+    arx::field::int16(73, &TextVerticalValues::verticalMode, 0));
+
+}  // namespace
 
 AcDbText::AcDbText() = default;
 AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId style, double height, double rotation)
@@ -165,71 +206,57 @@ Acad::ErrorStatus AcDbText::dxfOutFields(AcDbDxfFiler* filer) const
     Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
     if (es != Acad::eOk) return es;
     arx::Ocs ocs(mNormal);
-    filer->writeString(AcDb::kDxfSubclass, L"AcDbText");
-    if (mThickness != 0) filer->writeDouble(AcDb::kDxfThickness, mThickness);
-    filer->writePoint3d(AcDb::kDxfXCoord, ocs.toOcs(mPosition));
-    filer->writeDouble(AcDb::kDxfTxtSize, mHeight);
-    filer->writeString(AcDb::kDxfText, mText);
-    if (mRotation != 0) filer->writeAngle(AcDb::kDxfAngle, mRotation);
-    if (mWidthFactor != 1.0) filer->writeDouble(static_cast<AcDb::DxfCode>(41), mWidthFactor);
-    if (mOblique != 0) filer->writeAngle(static_cast<AcDb::DxfCode>(51), mOblique);
-    filer->writeString(AcDb::kDxfTextStyleName, arx::symbolName(mStyle, L"Standard").c_str());
-    if (mGeneration != 0) filer->writeInt16(static_cast<AcDb::DxfCode>(71), mGeneration);
-    if (mHorzMode != 0) filer->writeInt16(static_cast<AcDb::DxfCode>(72), mHorzMode);
-    if (mHorzMode != 0 || mVertMode != 0) filer->writePoint3d(static_cast<AcDb::DxfCode>(11), ocs.toOcs(mAlignment));
-    if (!arx::isDefaultNormal(mNormal)) filer->writeVector3d(AcDb::kDxfNormalX, mNormal);
-    arx::writeKeptGroups(filer, this, "AcDbText");
-    filer->writeString(AcDb::kDxfSubclass, L"AcDbText");
-    if (mVertMode != 0) filer->writeInt16(static_cast<AcDb::DxfCode>(73), mVertMode);
-    arx::writeKeptGroups(filer, this, "AcDbText2");
-    return filer->filerStatus();
+    const bool aligned = mHorzMode != 0 || mVertMode != 0;
+    kTextSection.write(filer, this,
+                       {.thickness = mThickness,
+                        .position = ocs.toOcs(mPosition),
+                        .height = mHeight,
+                        .text = mText,
+                        .rotation = mRotation,
+                        .widthFactor = mWidthFactor,
+                        .oblique = mOblique,
+                        .style = mStyle,
+                        .generation = mGeneration,
+                        .horizontalMode = mHorzMode,
+                        .alignment = aligned ? std::optional(ocs.toOcs(mAlignment)) : std::nullopt,
+                        .normal = mNormal});
+    return kTextVerticalSection.write(filer, this, {.verticalMode = mVertMode});
 }
 
+// Both sections are read in one pass, each field wherever it stands: the
+// second marker only decides under which section unknown groups are kept.
 Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer)
 {
     Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
     if (es != Acad::eOk) return es;
-    filer->atSubclassData(L"AcDbText");
+    filer->atSubclassData(kTextSection.marker());
+    TextValues text = kTextSection.defaults();
+    TextVerticalValues vertical = kTextVerticalSection.defaults();
+    const char* keptAs = kTextSection.keptAs();
     resbuf rb;
-    AcGePoint3d position, alignment;
-    bool haveAlignment = false;
-    // TEXT has two AcDbText sections; the second carries the vertical alignment.
-    const char* section = "AcDbText";
     while ((es = filer->readResBuf(&rb)) == Acad::eOk) {
-        switch (rb.restype) {
-        case 10: position.set(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]); break;
-        case 11:
-            alignment.set(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
-            haveAlignment = true;
-            break;
-        case 1: mText = rb.resval.rstring; break;
-        case 40: mHeight = rb.resval.rreal; break;
-        case 41: mWidthFactor = rb.resval.rreal > 0 ? rb.resval.rreal : 1.0; break;
-        case 50: mRotation = arx::normalizeAngle(rb.resval.rreal * M_PI / 180.0); break;
-        case 51: mOblique = rb.resval.rreal * M_PI / 180.0; break;
-        case 39: mThickness = rb.resval.rreal; break;
-        case 7: mStyle = arx::symbolForReading(database(), arx::TableKind::kTextStyle, rb.resval.rstring); break;
-        case 71: mGeneration = rb.resval.rint; break;
-        case 72: mHorzMode = rb.resval.rint; break;
-        case 73: mVertMode = rb.resval.rint; break;
-        case 210: {
-            arx::normalFromFile(rb.resval.rpoint, mNormal);
-            break;
-        }
-        case 100:
-            if (rb.resval.rstring != nullptr && std::wstring(rb.resval.rstring) == L"AcDbText") {
-                section = "AcDbText2";
-                break;
-            }
-            arx::keepCurrentGroup(filer, this, section);
-            break;
-        default: arx::keepCurrentGroup(filer, this, section); break;
-        }
+        if (kTextSection.take(rb, text, this) || kTextVerticalSection.take(rb, vertical, this)) continue;
+        if (rb.restype == AcDb::kDxfSubclass && rb.resval.rstring != nullptr &&
+            std::wstring_view(rb.resval.rstring) == kTextVerticalSection.marker())
+            keptAs = kTextVerticalSection.keptAs();
+        else
+            arx::keepCurrentGroup(filer, this, keptAs);
     }
     if (es != Acad::eEndOfFile) return es;
-    arx::Ocs ocs(mNormal);
-    mPosition = ocs.toWorld(position);
-    mAlignment = haveAlignment ? ocs.toWorld(alignment) : mPosition;
-    if (mStyle.isNull()) mStyle = arx::symbolForReading(database(), arx::TableKind::kTextStyle, L"Standard");
+    kTextSection.finish(text, this);
+    arx::Ocs ocs(text.normal);
+    mThickness = text.thickness;
+    mPosition = ocs.toWorld(text.position);
+    mHeight = text.height;
+    mText = std::move(text.text);
+    mRotation = arx::normalizeAngle(text.rotation);
+    mWidthFactor = text.widthFactor > 0 ? text.widthFactor : 1.0;
+    mOblique = text.oblique;
+    mStyle = text.style;
+    mGeneration = text.generation;
+    mHorzMode = text.horizontalMode;
+    mAlignment = text.alignment ? ocs.toWorld(*text.alignment) : mPosition;
+    mNormal = text.normal;
+    mVertMode = vertical.verticalMode;
     return filer->filerStatus();
 }

@@ -1,3 +1,5 @@
+// The generation the process plays (the host program sets it from --release)
+// and the file versions that follow from it.
 #include "generation.h"
 
 namespace arx {

@@ -1,3 +1,6 @@
+// Hexadecimal text both ways through constant tables: one lookup per byte to
+// encode, one per digit to decode, since most of a drawing of voice notes is
+// binary chunks.
 #include "hex.h"
 
 #include <array>

@@ -1,3 +1,5 @@
+// Numbers to and from DXF text with std::to_chars and std::from_chars, which
+// neither depend on the locale nor allocate; see numtext.h for the form.
 #include "numtext.h"
 
 #include <charconv>

@@ -1,3 +1,5 @@
+// What takes a walk over a whole tag store rather than one step of its cursor:
+// whether the store is well framed, and how many groups it holds.
 #include "tags.h"
 
 namespace arx {

@@ -1,3 +1,6 @@
+// UTF-8 decoding by hand rather than through a locale: invalid sequences,
+// overlong forms and surrogates fall back to Latin-1 byte by byte, as utf.h
+// promises, and encoding appends to a caller's buffer without copies.
 #include "utf.h"
 
 namespace arx {

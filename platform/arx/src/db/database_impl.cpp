@@ -1,3 +1,7 @@
+// The id table and handles (new objects, handles a file reserves before their
+// objects come, provisional handles while reading), objects attached to and
+// swapped in their stubs, and the header variables kept from a file. The
+// destructor deletes the objects before the stubs, telling reactors goodbye.
 #include "database_impl.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Building what every drawing has, directly in the id table rather than through
+// the open protocol: the host does it while no program can see the drawing.
 #include "defaults.h"
 
 #include "database_impl.h"

@@ -1,3 +1,5 @@
+// The symbol name index: names folded as equalsNoCase folds them, records added
+// to the index as the table grows, and a rename that makes the table forget it.
 #include "symbol_index.h"
 
 #include "object_access.h"

@@ -1,3 +1,6 @@
+// Symbol lookups without the open protocol: the host reads names for files and
+// messages itself, between commands. A reader that meets a name the drawing
+// lacks makes the record rather than refusing the drawing.
 #include "symbols.h"
 
 #include "dbsymtb.h"

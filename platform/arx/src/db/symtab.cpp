@@ -1,5 +1,6 @@
-// Symbol tables, their records and iterators, and the record classes the host
-// keeps without editing them.
+// The symbol table family: the abstract record and table, the table iterator,
+// and the nine concrete tables; the records of each kind live in files of their
+// own (layer.cpp, linetype.cpp, block.cpp, kept_records.cpp).
 #include "acutads.h"
 #include "builtin.h"
 #include "database_impl.h"

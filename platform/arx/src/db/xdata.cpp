@@ -1,3 +1,7 @@
+// Extended data kept as DXF groups, one group per application: read out as a
+// result buffer chain, merged with a new chain by application (an application
+// given alone removes its group), and checked against the registered
+// applications and the size limit.
 #include "xdata.h"
 
 #include <vector>

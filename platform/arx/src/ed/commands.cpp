@@ -1,3 +1,7 @@
+// The command stack (command groups with global and local names) and running a
+// command: the document locked, the editor told of its start and of how it
+// ended, transparent commands only while another runs, and the prompts
+// (acedGetPoint, acedGetString, ...) answered from the application's input.
 #include "commands.h"
 
 #include <algorithm>

@@ -1,18 +1,15 @@
-// The editor and its reactors, and the event base classes.
+// AcEditor, the one editor of the application (found in the system registry
+// as "AcEditor"), and AcEditorReactor, whose notifications do nothing until a
+// reactor of a plug-in overrides them. The editor keeps its reactors in the
+// application's state, so they go when the application does.
 #include <algorithm>
 
 #include "../ap/app_state.h"
 #include "../db/builtin.h"
 
-ARX_DEFINE_BUILTIN_ABSTRACT(AcRxEventReactor, AcRxObject)
-ARX_DEFINE_BUILTIN_ABSTRACT(AcRxEvent, AcRxObject)
 ARX_DEFINE_BUILTIN_ABSTRACT(AcEditorReactor, AcRxEventReactor)
 ARX_DEFINE_BUILTIN_ABSTRACT(AcEditor, AcRxEvent)
 
-AcRxEventReactor::AcRxEventReactor() = default;
-AcRxEventReactor::~AcRxEventReactor() = default;
-AcRxEvent::AcRxEvent() = default;
-AcRxEvent::~AcRxEvent() = default;
 AcEditor::AcEditor() = default;
 AcEditor::~AcEditor() = default;
 

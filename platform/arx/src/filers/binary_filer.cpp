@@ -1,3 +1,7 @@
+// The binary filer's reads and writes: fixed-size values copied in and out of the
+// buffer, texts and blobs with a length in front, and every read checked against
+// what is left so that a damaged record fails with a status instead of reading
+// past its end.
 #include "binary_filer.h"
 
 #include "acutads.h"

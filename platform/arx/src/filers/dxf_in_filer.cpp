@@ -1,7 +1,11 @@
+// Reading one group at a time: the value parsed by its code's kind (points from
+// their x, y and z groups, handles resolved in the database), every bad value
+// reported with its line, and one step of push-back for a reader that looked too
+// far.
 #include "dxf_in_filer.h"
 
 #include "adscodes.h"
-#include "dxf_out_filer.h"
+#include "dxf_text.h"
 #include "dxf_values.h"
 #include "../core/hex.h"
 #include "../core/numtext.h"

@@ -1,3 +1,5 @@
+// Decoding a binary chunk's hexadecimal text into a record as it is read, so
+// that the record holds bytes and a bad digit is refused where it stands.
 #include "dxf_record.h"
 
 #include "../core/hex.h"

@@ -12,7 +12,7 @@
 #include "../core/numtext.h"
 #include "../core/tags.h"
 #include "../core/utf.h"
-#include "dxf_out_filer.h"
+#include "dxf_text.h"
 
 namespace arx {
 

@@ -1,3 +1,6 @@
+// Finding a module's objects by where their code lives (the vtable in the
+// module's image), turning them into proxies before the module goes and back
+// into objects when their classes return.
 #include "module_objects.h"
 
 #include <dlfcn.h>

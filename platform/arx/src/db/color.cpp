@@ -1,58 +1,10 @@
-// Small value types of the database: handles, ids, colours, transparency and
-// extents.
+// AcCmColor and AcCmTransparency: an entity's colour (by layer, by block, an
+// index of the standard palette or true colour) and its transparency, as the
+// files encode them.
 #include <algorithm>
 #include <cmath>
 
-#include "database_impl.h"
 #include "dbcolor.h"
-#include "dbmain.h"
-#include "../core/hex.h"
-
-AcDbHandle::AcDbHandle(const ACHAR* hexText)
-{
-    std::uint64_t v = 0;
-    if (hexText != nullptr && arx::parseHexHandle(std::wstring_view(hexText), v)) mValue = v;
-}
-
-AcDbHandle::AcDbHandle(const char* hexText)
-{
-    std::uint64_t v = 0;
-    if (hexText != nullptr && arx::parseHexHandle(std::string_view(hexText), v)) mValue = v;
-}
-
-// At most 16 digits: the 17 characters the caller provides always suffice.
-void AcDbHandle::getIntoAsciiBuffer(ACHAR* pBuf) const
-{
-    if (pBuf == nullptr) return;
-    char digits[20];
-    size_t n = arx::formatHexHandle(mValue, digits);
-    for (size_t i = 0; i <= n; ++i) pBuf[i] = static_cast<ACHAR>(digits[i]);
-}
-
-bool AcDbObjectId::isValid() const { return mId != nullptr && mId->database != nullptr; }
-bool AcDbObjectId::isErased() const
-{
-    return mId != nullptr && (mId->flags & (AcDbStub::kErased | AcDbStub::kPermanentlyErased)) != 0;
-}
-bool AcDbObjectId::isResident() const { return mId != nullptr && mId->object != nullptr; }
-AcDbDatabase* AcDbObjectId::database() const { return mId != nullptr ? mId->database : nullptr; }
-AcDbHandle AcDbObjectId::handle() const { return mId != nullptr ? AcDbHandle(mId->handle) : AcDbHandle(); }
-bool AcDbObjectId::operator<(const AcDbObjectId& id) const { return mId < id.mId; }
-
-Acad::ErrorStatus acdbGetAdsName(ads_name& name, AcDbObjectId id)
-{
-    name[0] = reinterpret_cast<Adesk::Int64>(static_cast<AcDbStub*>(id));
-    name[1] = 0;
-    return id.isNull() ? Acad::eNullObjectId : Acad::eOk;
-}
-
-Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name name)
-{
-    id = reinterpret_cast<AcDbStub*>(name[0]);
-    return id.isNull() ? Acad::eNullObjectId : Acad::eOk;
-}
-
-// ---- colours
 
 Acad::ErrorStatus AcCmColor::setColorMethod(AcCmEntityColor::ColorMethod m)
 {
@@ -188,47 +140,4 @@ void AcCmTransparency::serializeIn(Adesk::UInt32 value)
         break;
     default: mMethod = kByLayer; break;
     }
-}
-
-// ---- extents
-
-AcDbExtents::AcDbExtents() : mMin(1e20, 1e20, 1e20), mMax(-1e20, -1e20, -1e20) {}
-AcDbExtents::AcDbExtents(const AcGePoint3d& min, const AcGePoint3d& max) : mMin(min), mMax(max) {}
-
-Acad::ErrorStatus AcDbExtents::set(const AcGePoint3d& min, const AcGePoint3d& max)
-{
-    if (min.x > max.x || min.y > max.y || min.z > max.z) return Acad::eInvalidExtents;
-    mMin = min;
-    mMax = max;
-    return Acad::eOk;
-}
-
-void AcDbExtents::addPoint(const AcGePoint3d& p)
-{
-    mMin.set(std::min(mMin.x, p.x), std::min(mMin.y, p.y), std::min(mMin.z, p.z));
-    mMax.set(std::max(mMax.x, p.x), std::max(mMax.y, p.y), std::max(mMax.z, p.z));
-}
-
-void AcDbExtents::addExt(const AcDbExtents& e)
-{
-    if (!e.isValid()) return;
-    addPoint(e.mMin);
-    addPoint(e.mMax);
-}
-
-void AcDbExtents::expandBy(const AcGeVector3d& v)
-{
-    addPoint(mMin + v);
-    addPoint(mMax + v);
-}
-
-void AcDbExtents::transformBy(const AcGeMatrix3d& m)
-{
-    if (!isValid()) return;
-    AcDbExtents out;
-    for (int i = 0; i < 8; ++i) {
-        AcGePoint3d p((i & 1) ? mMax.x : mMin.x, (i & 2) ? mMax.y : mMin.y, (i & 4) ? mMax.z : mMin.z);
-        out.addPoint(p.transformBy(m));
-    }
-    *this = out;
 }
