@@ -65,9 +65,18 @@ bool DxfTokenizer::readLine(std::string_view& out)
     for (;;) {
         const char* base = mBuf.get() + mStart;
         size_t avail = mEnd - mStart;
-        const void* nl = std::memchr(base, '\n', avail);
+        // DXF lines are short: a plain scan of the first bytes beats a call to
+        // memchr, which takes over for long lines.
+        const char* nl = nullptr;
+        const size_t head = avail < 32 ? avail : 32;
+        for (size_t i = 0; i < head; ++i)
+            if (base[i] == '\n') {
+                nl = base + i;
+                break;
+            }
+        if (nl == nullptr && avail > head) nl = static_cast<const char*>(std::memchr(base + head, '\n', avail - head));
         if (nl != nullptr) {
-            size_t len = static_cast<size_t>(static_cast<const char*>(nl) - base);
+            size_t len = static_cast<size_t>(nl - base);
             if (len > kMaxLine) break;
             out = std::string_view(base, len);
             while (!out.empty() && out.back() == '\r') out.remove_suffix(1);
@@ -100,8 +109,15 @@ bool DxfTokenizer::next(int& code, std::string_view& value, std::uint64_t& line)
     std::string_view codeText;
     if (!readLine(codeText)) return false;
     line = mLine;
+    // Group codes are written as up to four digits after padding spaces.
     std::int64_t c = 0;
-    if (!parseInt(codeText, c) || c < 0 || c > 1071) {
+    size_t i = 0;
+    while (i < codeText.size() && codeText[i] == ' ') ++i;
+    size_t digits = 0;
+    for (; i < codeText.size() && codeText[i] >= '0' && codeText[i] <= '9' && digits < 5; ++i, ++digits)
+        c = c * 10 + (codeText[i] - '0');
+    bool plain = digits > 0 && i == codeText.size();
+    if ((!plain && !parseInt(codeText, c)) || c < 0 || c > 1071) {
         std::string shown(codeText.substr(0, 40));
         mError = {FilePlace::line(mLine), "a group code was expected, found \"" + shown + "\""};
         return false;
