@@ -9,7 +9,7 @@
 #include "departures.h"
 #include "temp_dir.h"
 
-namespace {
+namespace proxytest {
 using namespace arxtest;
 
 // A custom entity of a plug-in: its data carries the version that wrote it, and
@@ -432,4 +432,4 @@ TEST(Proxies, ALaterClassesSectionNamesTheClassesOfLaterRecords)
     EXPECT_EQ(className(0xE22), L"LateEnt");
 }
 
-}  // namespace
+}  // namespace proxytest

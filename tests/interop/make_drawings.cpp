@@ -10,7 +10,7 @@
 
 #include "arxHeaders.h"
 
-namespace {
+namespace interopdrawings {
 
 class InteropNote : public AcDbEntity {
 public:
@@ -171,7 +171,9 @@ bool writeRich(const std::wstring& path)
     return ok(db.dxfOut(path.c_str()), "dxfOut");
 }
 
-}  // namespace
+}  // namespace interopdrawings
+
+using namespace interopdrawings;
 
 int main(int argc, char** argv)
 {

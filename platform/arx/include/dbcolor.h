@@ -20,7 +20,7 @@ enum ColorMethod {
 class ARXHOST_EXPORT AcCmColor {
 public:
     AcCmColor() = default;
-    AcCmEntityColor::ColorMethod colorMethod() const { return mMethod; }
+    AcCmEntityColor::ColorMethod colorMethod() const { return static_cast<AcCmEntityColor::ColorMethod>(mMethod); }
     Acad::ErrorStatus setColorMethod(AcCmEntityColor::ColorMethod m);
     bool isByLayer() const { return mMethod == AcCmEntityColor::kByLayer; }
     bool isByBlock() const { return mMethod == AcCmEntityColor::kByBlock; }
@@ -41,9 +41,10 @@ public:
     bool operator!=(const AcCmColor& o) const { return !(*this == o); }
 
 private:
-    AcCmEntityColor::ColorMethod mMethod = AcCmEntityColor::kByLayer;
-    Adesk::UInt32 mRGB = 0;       // 0x00RRGGBB for kByColor
+    // Eight bytes in all: every entity carries one.
+    Adesk::UInt8 mMethod = AcCmEntityColor::kByLayer;  // an AcCmEntityColor::ColorMethod
     Adesk::UInt16 mIndex = 256;  // for kByACI
+    Adesk::UInt32 mRGB = 0;       // 0x00RRGGBB for kByColor
 };
 
 // Red, green and blue of a colour index (the standard 256-entry palette).
@@ -60,8 +61,8 @@ public:
         mAlpha = alpha;
     }
     Adesk::UInt8 alpha() const { return mAlpha; }
-    transparencyMethod method() const { return mMethod; }
-    void setMethod(transparencyMethod m) { mMethod = m; }
+    transparencyMethod method() const { return static_cast<transparencyMethod>(mMethod); }
+    void setMethod(transparencyMethod m) { mMethod = static_cast<Adesk::UInt8>(m); }
     bool isByLayer() const { return mMethod == kByLayer; }
     bool isByBlock() const { return mMethod == kByBlock; }
     bool isByAlpha() const { return mMethod == kByAlpha; }
@@ -73,6 +74,6 @@ public:
     bool operator==(const AcCmTransparency& o) const { return serializeOut() == o.serializeOut(); }
 
 private:
-    transparencyMethod mMethod = kByLayer;
+    Adesk::UInt8 mMethod = kByLayer;  // a transparencyMethod, in one byte
     Adesk::UInt8 mAlpha = 255;
 };

@@ -263,8 +263,8 @@ private:
     AcDbStub* mLayer = nullptr;
     AcDbStub* mLinetype = nullptr;
     AcCmColor mColor;
-    AcCmTransparency mTransparency;
     double mLinetypeScale = 1.0;
+    AcCmTransparency mTransparency;
     Adesk::Int16 mLineWeight = AcDb::kLnWtByLayer;
     Adesk::UInt8 mVisibility = AcDb::kVisible;
     mutable Adesk::UInt8 mHighlighted = 0;

@@ -8,13 +8,13 @@
 
 Acad::ErrorStatus AcCmColor::setColorMethod(AcCmEntityColor::ColorMethod m)
 {
-    mMethod = m;
+    mMethod = static_cast<Adesk::UInt8>(m);
     return Acad::eOk;
 }
 
 Adesk::UInt16 AcCmColor::colorIndex() const
 {
-    switch (mMethod) {
+    switch (colorMethod()) {
     case AcCmEntityColor::kByLayer: return 256;
     case AcCmEntityColor::kByBlock: return 0;
     case AcCmEntityColor::kByACI: return mIndex;
@@ -44,11 +44,11 @@ Acad::ErrorStatus AcCmColor::setColorIndex(Adesk::UInt16 index)
 {
     if (index > 256) return Acad::eInvalidInput;
     if (index == 256) {
-        mMethod = AcCmEntityColor::kByLayer;
+        mMethod = static_cast<Adesk::UInt8>(AcCmEntityColor::kByLayer);
     } else if (index == 0) {
-        mMethod = AcCmEntityColor::kByBlock;
+        mMethod = static_cast<Adesk::UInt8>(AcCmEntityColor::kByBlock);
     } else {
-        mMethod = AcCmEntityColor::kByACI;
+        mMethod = static_cast<Adesk::UInt8>(AcCmEntityColor::kByACI);
         mIndex = index;
     }
     return Acad::eOk;
@@ -56,7 +56,7 @@ Acad::ErrorStatus AcCmColor::setColorIndex(Adesk::UInt16 index)
 
 Acad::ErrorStatus AcCmColor::setRGB(Adesk::UInt8 r, Adesk::UInt8 g, Adesk::UInt8 b)
 {
-    mMethod = AcCmEntityColor::kByColor;
+    mMethod = static_cast<Adesk::UInt8>(AcCmEntityColor::kByColor);
     mRGB = (Adesk::UInt32(r) << 16) | (Adesk::UInt32(g) << 8) | b;
     return Acad::eOk;
 }
@@ -77,14 +77,14 @@ Acad::ErrorStatus AcCmColor::setColor(Adesk::UInt32 value)
     case AcCmEntityColor::kByLayer:
     case AcCmEntityColor::kByBlock:
     case AcCmEntityColor::kForeground:
-    case AcCmEntityColor::kNone: mMethod = method; return Acad::eOk;
+    case AcCmEntityColor::kNone: mMethod = static_cast<Adesk::UInt8>(method); return Acad::eOk;
     case AcCmEntityColor::kByACI:
         if (low < 1 || low > 255) return Acad::eInvalidInput;
-        mMethod = method;
+        mMethod = static_cast<Adesk::UInt8>(method);
         mIndex = static_cast<Adesk::UInt16>(low);
         return Acad::eOk;
     case AcCmEntityColor::kByColor:
-        mMethod = method;
+        mMethod = static_cast<Adesk::UInt8>(method);
         mRGB = low;
         return Acad::eOk;
     default: return Acad::eInvalidInput;
@@ -122,7 +122,7 @@ Adesk::UInt32 acdbColorIndexToRGB(Adesk::UInt16 index)
 
 Adesk::UInt32 AcCmTransparency::serializeOut() const
 {
-    switch (mMethod) {
+    switch (method()) {
     case kByLayer: return 0;
     case kByBlock: return 0x01000000u;
     case kByAlpha: return 0x02000000u | mAlpha;
@@ -133,11 +133,11 @@ Adesk::UInt32 AcCmTransparency::serializeOut() const
 void AcCmTransparency::serializeIn(Adesk::UInt32 value)
 {
     switch (value >> 24) {
-    case 1: mMethod = kByBlock; break;
+    case 1: mMethod = static_cast<Adesk::UInt8>(kByBlock); break;
     case 2:
-        mMethod = kByAlpha;
+        mMethod = static_cast<Adesk::UInt8>(kByAlpha);
         mAlpha = static_cast<Adesk::UInt8>(value & 0xFF);
         break;
-    default: mMethod = kByLayer; break;
+    default: mMethod = static_cast<Adesk::UInt8>(kByLayer); break;
     }
 }
