@@ -113,6 +113,13 @@ TEST_F(BadInput, InconsistentRecords)
     expectRefused(entities("  0\nLWPOLYLINE\n  5\nB00\n100\nAcDbEntity\n  8\n0\n100\nAcDbPolyline\n 90\n2000000000\n"
                            " 10\n0\n 20\n0\n"),
                   "count.dxf", {"line", "announces 2000000000 vertices but 1 follow"});
+    // One rule for every count that is not the number of vertices given.
+    for (const char* count : {"2147483647", "2147483648", "4294967295", "-5", "1"}) {
+        SCOPED_TRACE(count);
+        expectRefused(entities(std::string("  0\nLWPOLYLINE\n  5\nB00\n100\nAcDbEntity\n  8\n0\n100\nAcDbPolyline\n 90\n") +
+                               count + "\n 10\n0\n 20\n0\n 10\n1\n 20\n1\n"),
+                      "count2.dxf", {"line", "group 90", "2 follow"});
+    }
     expectRefused(entities("  0\nLWPOLYLINE\n  5\nB00\n100\nAcDbPolyline\n 40\n1\n 10\n0\n 20\n0\n"), "order.dxf",
                   {"before the first vertex"});
     expectRefused(objects("  0\nDICTIONARY\n  5\nC1\n330\nC2\n100\nAcDbDictionary\n  3\nK\n350\nC2\n"

@@ -379,7 +379,12 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer)
         }
     });
     if (es != Acad::eOk) return es;
-    if (values.vertexCount && *values.vertexCount >= 0 && static_cast<size_t>(*values.vertexCount) != verts.size())
+    // A count must be the number of vertices that follow; one that reads as
+    // negative (written so, or above the 32-bit signed range) never is.
+    if (values.vertexCount && *values.vertexCount < 0)
+        return filer->setError(Acad::eInvalidDxfCode, L"group 90 is no vertex count, but %d follow",
+                               static_cast<int>(verts.size()));
+    if (values.vertexCount && static_cast<size_t>(*values.vertexCount) != verts.size())
         return filer->setError(Acad::eInvalidDxfCode, L"group 90 announces %d vertices but %d follow",
                                static_cast<int>(*values.vertexCount), static_cast<int>(verts.size()));
     if (values.constantWidth < 0) return filer->setError(Acad::eInvalidDxfCode, L"negative constant width");
