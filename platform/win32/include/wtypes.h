@@ -51,6 +51,11 @@ using INT32 = std::int32_t;
 using UINT32 = std::uint32_t;
 using UINT16 = std::uint16_t;
 using PVOID = void*;
+using PUINT = UINT*;
+using LPINT = int*;
+using LPLONG = LONG*;
+using COLORREF = DWORD;
+using ATOM = WORD;
 #ifndef VOID
 #define VOID void
 #endif
@@ -75,6 +80,15 @@ using PVOID = void*;
 #endif
 #ifndef APIENTRY
 #define APIENTRY
+#endif
+#ifndef STDMETHODCALLTYPE
+#define STDMETHODCALLTYPE
+#endif
+#ifndef STDAPI
+#define STDAPI extern "C" HRESULT
+#endif
+#ifndef PASCAL
+#define PASCAL
 #endif
 
 // Handles are distinct pointer types, so that a window cannot be passed where a
@@ -132,6 +146,35 @@ struct RECT {
 };
 using LPRECT = RECT*;
 using LPCRECT = const RECT*;
+using LPSIZE = SIZE*;
+
+union LARGE_INTEGER {
+    struct {
+        DWORD LowPart;
+        LONG HighPart;
+    } u;
+    LONGLONG QuadPart;
+};
+union ULARGE_INTEGER {
+    struct {
+        DWORD LowPart;
+        DWORD HighPart;
+    } u;
+    ULONGLONG QuadPart;
+};
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+
+inline bool IsEqualGUID(const GUID& a, const GUID& b)
+{
+    return a.Data1 == b.Data1 && a.Data2 == b.Data2 && a.Data3 == b.Data3 && a.Data4[0] == b.Data4[0] &&
+           a.Data4[1] == b.Data4[1] && a.Data4[2] == b.Data4[2] && a.Data4[3] == b.Data4[3] &&
+           a.Data4[4] == b.Data4[4] && a.Data4[5] == b.Data4[5] && a.Data4[6] == b.Data4[6] &&
+           a.Data4[7] == b.Data4[7];
+}
+inline bool operator==(const GUID& a, const GUID& b) { return IsEqualGUID(a, b); }
 
 #define S_OK ((HRESULT)0L)
 #define S_FALSE ((HRESULT)1L)
@@ -145,4 +188,10 @@ using LPCRECT = const RECT*;
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
+#define MAKEWORD(a, b) ((WORD)(((BYTE)(((DWORD_PTR)(a)) & 0xff)) | ((WORD)((BYTE)(((DWORD_PTR)(b)) & 0xff))) << 8))
+#define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
+#define HIBYTE(w) ((BYTE)((((DWORD_PTR)(w)) >> 8) & 0xff))
+#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELRESULT(l, h) ((LRESULT)(DWORD)MAKELONG(l, h))
 #define MAKELONG(a, b) ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
