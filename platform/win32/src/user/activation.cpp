@@ -45,8 +45,6 @@ void windowLeaving(Window* w)
 {
     Window* focus = fromHandleQuiet(gFocus);
     if (focus != nullptr && contains(w, focus)) setFocusTo(nullptr);
-    mouseForgetWindow(w->handle);
-    for (Window* c : w->children) mouseForgetWindow(c->handle);
     if (gActive != w->handle) return;
     // Activation passes to the owner if it can take it, else to the topmost other
     // visible, enabled top-level window.

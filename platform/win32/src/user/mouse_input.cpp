@@ -19,7 +19,12 @@
 namespace win32::user {
 namespace {
 
-enum class Raw { Move, Down, Up };
+enum class RawKind { Move, Down, Up };
+
+struct Raw {
+    RawKind kind;
+    POINT at;  // where the cursor was
+};
 
 struct MouseState {
     POINT cursor{0, 0};
@@ -55,8 +60,8 @@ void deliver(MSG msg)
 void convert(Raw raw)
 {
     MouseState& m = mouse();
-    POINT pt = m.cursor;
-    UINT clientMsg = raw == Raw::Move ? WM_MOUSEMOVE : raw == Raw::Down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    POINT pt = raw.at;
+    UINT clientMsg = raw.kind == RawKind::Move ? WM_MOUSEMOVE : raw.kind == RawKind::Down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
     Hit hit = hitTest(pt);
     HWND under = hit.window ? hit.window->handle : nullptr;
     m.lastUnder = under;
@@ -73,7 +78,7 @@ void convert(Raw raw)
     SendMessageW(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
                  MAKELPARAM(static_cast<WORD>(hit.code), clientMsg));
     if (hit.code == HTERROR || fromHandleQuiet(target) == nullptr) return;
-    if (raw == Raw::Down) {
+    if (raw.kind == RawKind::Down) {
         Window* top = topLevelOf(fromHandleQuiet(target));
         if (top != nullptr && GetActiveWindow() != top->handle) {
             LRESULT r = SendMessageW(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->handle),
@@ -89,14 +94,20 @@ void convert(Raw raw)
         ScreenToClient(target, &c);
         deliver(makeMessage(target, clientMsg, keyState(), packPoint(c)));
     } else {
-        UINT ncMsg = raw == Raw::Move ? WM_NCMOUSEMOVE : raw == Raw::Down ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP;
+        UINT ncMsg = raw.kind == RawKind::Move ? WM_NCMOUSEMOVE : raw.kind == RawKind::Down ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP;
         deliver(makeMessage(target, ncMsg, static_cast<WPARAM>(hit.code), packPoint(pt)));
     }
 }
 
-void addRaw(Raw r)
+void addRaw(RawKind kind)
 {
-    mouse().raw.push_back(r);
+    // Movements waiting to be turned into messages are merged: only where the cursor
+    // went matters.
+    MouseState& m = mouse();
+    if (kind == RawKind::Move && !m.raw.empty() && m.raw.back().kind == RawKind::Move)
+        m.raw.back().at = m.cursor;
+    else
+        m.raw.push_back(Raw{kind, m.cursor});
     wake();
 }
 
@@ -111,29 +122,30 @@ void layoutChanged() { mouse().layoutDirty = true; }
 void refreshInput()
 {
     MouseState& m = mouse();
-    if (m.layoutDirty) {
-        m.layoutDirty = false;
-        Hit hit = hitTest(m.cursor);
-        HWND under = hit.window ? hit.window->handle : nullptr;
-        if (under != m.lastUnder && m.raw.empty()) m.raw.push_back(Raw::Move);
-    }
-    while (!m.raw.empty()) {
-        Raw r = m.raw.front();
-        m.raw.pop_front();
-        convert(r);
-    }
+    if (!m.layoutDirty) return;
+    m.layoutDirty = false;
+    Hit hit = hitTest(m.cursor);
+    HWND under = hit.window ? hit.window->handle : nullptr;
+    if (under != m.lastUnder && m.raw.empty()) m.raw.push_back(Raw{RawKind::Move, m.cursor});
 }
 
 bool takeInput(const Filter& filter, bool remove, MSG& out)
 {
+    // Input becomes a message only when the queue gets to it, one piece at a time, so
+    // WM_SETCURSOR for each piece is sent just before its message is taken.
     MouseState& m = mouse();
-    for (auto it = m.messages.begin(); it != m.messages.end(); ++it) {
-        if (!filter.matches(it->hwnd, it->message)) continue;
-        out = *it;
-        if (remove) m.messages.erase(it);
-        return true;
+    for (;;) {
+        for (auto it = m.messages.begin(); it != m.messages.end(); ++it) {
+            if (!filter.matches(it->hwnd, it->message)) continue;
+            out = *it;
+            if (remove) m.messages.erase(it);
+            return true;
+        }
+        if (m.raw.empty()) return false;
+        Raw r = m.raw.front();
+        m.raw.pop_front();
+        convert(r);
     }
-    return false;
 }
 
 void mouseForgetWindow(HWND hwnd)
@@ -159,19 +171,19 @@ void mouseMove(int x, int y)
     // The cursor stays on the screen, as a real one does.
     MouseState& m = mouse();
     m.cursor = POINT{std::clamp(x, 0, kScreenWidth - 1), std::clamp(y, 0, kScreenHeight - 1)};
-    addRaw(Raw::Move);
+    addRaw(RawKind::Move);
 }
 
 void leftButtonDown()
 {
     mouse().leftDown = true;
-    addRaw(Raw::Down);
+    addRaw(RawKind::Down);
 }
 
 void leftButtonUp()
 {
     mouse().leftDown = false;
-    addRaw(Raw::Up);
+    addRaw(RawKind::Up);
 }
 
 bool leftButtonIsDown() { return mouse().leftDown; }
