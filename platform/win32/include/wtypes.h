@@ -1,5 +1,5 @@
 // The basic Windows types, with Windows' widths: LONG and DWORD are 32 bits even
-// though Linux's long is 64. Text is wide (wchar_t) as in a Unicode Windows build.
+// though Linux's long is 64.
 //
 // The resource compiler reads this header too (for its #define lines only), so the
 // C++ parts that it cannot follow are kept out of its way with RC_INVOKED.
@@ -23,7 +23,6 @@ using BOOLEAN = BYTE;
 using CHAR = char;
 using UCHAR = unsigned char;
 using WCHAR = wchar_t;
-using TCHAR = wchar_t;
 using LONGLONG = std::int64_t;
 using ULONGLONG = std::uint64_t;
 using INT_PTR = std::intptr_t;
@@ -42,8 +41,18 @@ using LPSTR = char*;
 using LPCSTR = const char*;
 using LPWSTR = wchar_t*;
 using LPCWSTR = const wchar_t*;
+// Generic text follows UNICODE, as winnt.h has it. Everything compiled against the
+// stand-in is a Unicode build (the library gives UNICODE and _UNICODE to whatever
+// links it), since the stand-in offers only the wide functions.
+#ifdef UNICODE
+using TCHAR = wchar_t;
 using LPTSTR = wchar_t*;
 using LPCTSTR = const wchar_t*;
+#else
+using TCHAR = char;
+using LPTSTR = char*;
+using LPCTSTR = const char*;
+#endif
 using PBYTE = BYTE*;
 using LPBYTE = BYTE*;
 using LPDWORD = DWORD*;
@@ -66,11 +75,12 @@ using ATOM = WORD;
 #ifndef FALSE
 #define FALSE 0
 #endif
-#ifndef _T
-#define _T(x) L##x
-#endif
 #ifndef TEXT
+#ifdef UNICODE
 #define TEXT(x) L##x
+#else
+#define TEXT(x) x
+#endif
 #endif
 #ifndef CALLBACK
 #define CALLBACK
