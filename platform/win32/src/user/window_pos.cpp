@@ -154,10 +154,10 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
             invalidateAll(w);
         }
     } else if (uFlags & SWP_HIDEWINDOW) {
-        if (w->style & WS_VISIBLE) {
-            w->style &= ~WS_VISIBLE;
-            windowLeaving(w);
-        }
+        // Unlike ShowWindow(SW_HIDE), hiding this way passes activation to no other
+        // window: a dialog hidden so stays the active window until its owner takes
+        // activation back (which is how MFC ends a modal dialog).
+        w->style &= ~WS_VISIBLE;
     }
     if ((w = fromHandleQuiet(hWnd)) == nullptr) return TRUE;
     if (!(uFlags & SWP_NOACTIVATE) && isTopLevel(w) && reallyVisible(w) && !(w->exStyle & WS_EX_NOACTIVATE))
