@@ -2,6 +2,7 @@
 // channels, rate), and refusal of damaged or unusual files with the byte where the
 // fault is.
 #include <cstring>
+#include <filesystem>
 
 #include "temp_dir.h"
 #include "wave_test_support.h"
@@ -109,4 +110,19 @@ TEST(WavReader, TheDeviceFormatMustBeOneTheDevicesTake)
     WAVEFORMATEX bad = voiceFormat();
     bad.wBitsPerSample = 12;
     EXPECT_FALSE(win32::audio::readWavFile(dir.file("a.wav"), bad, out, error));
+}
+
+TEST(WavReader, TheFuzzSeedsAreAllReadable)
+{
+    // The shapes of WAV the reader takes, kept as the fuzz target's seeds.
+    std::string folder = std::string(ARXHOST_SOURCE_DIR) + "/fuzz/seeds/wav_reader";
+    int read = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::vector<std::uint8_t> out;
+        std::string error;
+        EXPECT_TRUE(win32::audio::readWavFile(entry.path().string(), voiceFormat(), out, error)) << error;
+        EXPECT_FALSE(out.empty()) << entry.path();
+        ++read;
+    }
+    EXPECT_GE(read, 6);
 }

@@ -127,7 +127,8 @@ bool readWav(const std::uint8_t* data, size_t size, const std::string& name, con
         error = name + ": " + sf_strerror(nullptr);
         return false;
     }
-    if ((info.format & SF_FORMAT_TYPEMASK) != SF_FORMAT_WAV || info.channels < 1 || info.channels > 8 ||
+    int type = info.format & SF_FORMAT_TYPEMASK;
+    if ((type != SF_FORMAT_WAV && type != SF_FORMAT_WAVEX) || info.channels < 1 || info.channels > 8 ||
         info.samplerate < 1000) {
         sf_close(file);
         error = name + ": not a WAV file this reader takes";
