@@ -225,8 +225,14 @@ TEST_F(Tips, UpdateTipTextChangesTheShownTextAndGetTextReadsIt)
     CString text;
     tip.GetText(text, ownerWnd);
     EXPECT_EQ(text, CString(L"Deletes the VelaTone object."));
-    std::wstring longText(700, L'x');  // longer than MFC's 256-character buffer
-    tip.UpdateTipText(longText.c_str(), ownerWnd);
+}
+
+// MFC's GetText cuts the text at 256 characters.
+TEST_F(Tips, GetTextReadsATextOfAnyLength_DepartsFromWindows)
+{
+    std::wstring longText(700, L'x');
+    tip.AddTool(ownerWnd, longText.c_str());
+    CString text;
     tip.GetText(text, ownerWnd);
     EXPECT_EQ(text.GetLength(), 700);
 }
