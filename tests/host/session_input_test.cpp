@@ -94,13 +94,9 @@ TEST_F(SessionInputTest, MoveAndClickReachTheWindowUnderTheCursor)
 
 TEST_F(SessionInputTest, WaitRunsTheLoopOnTheVirtualClock)
 {
-    int ticks = 0;
-    HWND w = recordingWindow(0, 0, 10, 10);
-    SetTimer(w, 1, 100, nullptr);
-    SetWindowLongPtrW(w, GWLP_USERDATA, 0);
-    static int* counter;
-    counter = &ticks;
-    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) { ++*counter; });
+    static int ticks;
+    ticks = 0;
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
     ASSERT_EQ(run("wait 250\nwait 250\n"), 0) << error;
     EXPECT_EQ(GetTickCount(), 500u);
     EXPECT_EQ(ticks, 5);

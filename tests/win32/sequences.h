@@ -38,4 +38,24 @@ inline const Sequence kClickInactive = {"w:WM_SETCURSOR", "w:WM_MOUSEACTIVATE", 
 // no WM_SETCURSOR; ReleaseCapture tells it with WM_CAPTURECHANGED.
 inline const Sequence kCapturedMoveElsewhere = {"w:WM_MOUSEMOVE", "w:WM_CAPTURECHANGED"};
 
+// Wave output: one block played to its end; two blocks given back by a reset, in
+// queue order, before the close.
+inline const Sequence kPlayOneBlock = {"MM_WOM_OPEN", "MM_WOM_DONE", "MM_WOM_CLOSE"};
+inline const Sequence kResetTwoBlocks = {"MM_WOM_OPEN", "MM_WOM_DONE", "MM_WOM_DONE", "MM_WOM_CLOSE"};
+
+// Wave input: two blocks filled, a third partly filled when reset and a fourth
+// given back empty, then the close.
+inline const Sequence kRecordThenReset = {"MM_WIM_OPEN", "MM_WIM_DATA", "MM_WIM_DATA",
+                                          "MM_WIM_DATA", "MM_WIM_DATA", "MM_WIM_CLOSE"};
+
+// Recording N full blocks with two queued, the reset giving back the one being
+// filled, the close, then one block played.
+inline Sequence recordThenPlay(int fullBlocks)
+{
+    Sequence s{"MM_WIM_OPEN"};
+    for (int i = 0; i < fullBlocks + 1; ++i) s.push_back("MM_WIM_DATA");
+    s.insert(s.end(), {"MM_WIM_CLOSE", "MM_WOM_OPEN", "MM_WOM_DONE", "MM_WOM_CLOSE"});
+    return s;
+}
+
 }  // namespace seq

@@ -4,17 +4,13 @@
 // with what they hold, sound lost while no block is queued, and a tone.
 #include <algorithm>
 
+#include "sequences.h"
 #include "temp_dir.h"
 #include "wave_test_support.h"
 
 using namespace wavetest;
 
 namespace {
-
-// Windows' order for two blocks filled, one more partly filled when reset, and a
-// fourth given back empty.
-const std::vector<std::string> kRecordThenReset = {"MM_WIM_OPEN", "MM_WIM_DATA", "MM_WIM_DATA",
-                                                   "MM_WIM_DATA", "MM_WIM_DATA", "MM_WIM_CLOSE"};
 
 struct Capture {
     std::vector<char> data;
@@ -91,7 +87,7 @@ TEST_F(WaveIn, BlocksFillInOrderAtTheByteRateWithTheMicrophonesSound)
     EXPECT_EQ(waveInUnprepareHeader(in, &a.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
     EXPECT_EQ(waveInClose(in), MMSYSERR_NOERROR);
     runFor(10);
-    EXPECT_EQ(messages(), kRecordThenReset);
+    EXPECT_EQ(messages(), seq::kRecordThenReset);
 }
 
 TEST_F(WaveIn, SoundArrivingWhileNoBlockIsQueuedIsLost)

@@ -2,16 +2,13 @@
 // Windows' order and at the times the byte rate gives, header flags through
 // prepare, write, done and unprepare, Windows' error codes, loops, reset, and what
 // the speaker writes to its file.
+#include "sequences.h"
 #include "temp_dir.h"
 #include "wave_test_support.h"
 
 using namespace wavetest;
 
 namespace {
-
-// Windows' order for one block played to the end, and for a reset.
-const std::vector<std::string> kPlayOneBlock = {"MM_WOM_OPEN", "MM_WOM_DONE", "MM_WOM_CLOSE"};
-const std::vector<std::string> kResetTwoBlocks = {"MM_WOM_OPEN", "MM_WOM_DONE", "MM_WOM_DONE", "MM_WOM_CLOSE"};
 
 struct Block {
     std::vector<char> data;
@@ -48,7 +45,7 @@ TEST(WaveOut, HeaderFlagsAndMessagesFollowWindows)
     EXPECT_EQ(waveOutUnprepareHeader(out, &b.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);  // not prepared: fine
     EXPECT_EQ(waveOutClose(out), MMSYSERR_NOERROR);
     runFor(10);
-    EXPECT_EQ(messages(), kPlayOneBlock);
+    EXPECT_EQ(messages(), seq::kPlayOneBlock);
     ASSERT_EQ(notes().size(), 3u);
     EXPECT_EQ(notes()[0].time, 0u);
     EXPECT_EQ(notes()[1].time, 250u);  // 10000 bytes at 40000 bytes a second
@@ -103,7 +100,7 @@ TEST(WaveOut, BlocksPlayBackToBackAndAResetGivesThemAllBackInOrder)
     EXPECT_EQ(b.header.dwFlags & (WHDR_DONE | WHDR_INQUEUE), static_cast<DWORD>(WHDR_DONE));
     EXPECT_EQ(waveOutClose(out), MMSYSERR_NOERROR);
     runFor(10);
-    EXPECT_EQ(messages(), kResetTwoBlocks);
+    EXPECT_EQ(messages(), seq::kResetTwoBlocks);
     EXPECT_EQ(notes()[1].header, &a.header);
     EXPECT_EQ(notes()[2].header, &b.header);
     EXPECT_EQ(notes()[1].time, 100u);  // at the reset, not when the blocks would have ended

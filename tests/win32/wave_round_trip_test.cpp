@@ -5,22 +5,13 @@
 // the virtual clock a ten-second session takes a fraction of a second.
 #include <chrono>
 
+#include "sequences.h"
 #include "temp_dir.h"
 #include "wave_test_support.h"
 
 using namespace wavetest;
 
 namespace {
-
-// Recording N full blocks, the reset returning the one being filled empty, then the
-// playback of one block.
-std::vector<std::string> recordAndPlaySequence(int fullBlocks)
-{
-    std::vector<std::string> s{"MM_WIM_OPEN"};
-    for (int i = 0; i < fullBlocks + 1; ++i) s.push_back("MM_WIM_DATA");
-    s.insert(s.end(), {"MM_WIM_CLOSE", "MM_WOM_OPEN", "MM_WOM_DONE", "MM_WOM_CLOSE"});
-    return s;
-}
 
 // The recorder: two blocks of a quarter second kept queued until `wanted` bytes are
 // in, then a reset, close, and playback of everything recorded in one block.
@@ -138,7 +129,7 @@ TEST(WaveRoundTrip, OneSecondRecordedComesBackFromTheSpeakerByteForByte)
     prepareDevices(dir, 60000);
     RecordAndPlay session(40000);
     ASSERT_TRUE(session.run());
-    EXPECT_EQ(session.order, recordAndPlaySequence(4));
+    EXPECT_EQ(session.order, seq::recordThenPlay(4));
     ASSERT_EQ(session.recorded.size(), 40000u);
     EXPECT_EQ(session.recorded, countingBytes(40000));  // the first second of the file
     EXPECT_EQ(speakerBytes(dir.file("speaker.wav")), session.recorded);
@@ -153,7 +144,7 @@ TEST(WaveRoundTrip, TenSecondsTakeAFractionOfASecondOnTheVirtualClock)
     RecordAndPlay session(400000);
     ASSERT_TRUE(session.run());
     auto took = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(session.order, recordAndPlaySequence(40));
+    EXPECT_EQ(session.order, seq::recordThenPlay(40));
     EXPECT_EQ(speakerBytes(dir.file("speaker.wav")), session.recorded);
     EXPECT_EQ(GetTickCount(), 20000u);
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 500);

@@ -2,6 +2,12 @@
 #pragma once
 #include "afxwnd_.h"
 
+// As in MFC, a control's or dialog's Create hides CWnd's Create by design.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Woverloaded-virtual"
+#endif
+
 class W32_EXPORT CButton : public CWnd {
 public:
     CButton() = default;
@@ -12,3 +18,7 @@ public:
     UINT GetState() const;
     void SetState(BOOL bHighlight);
 };
+
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif

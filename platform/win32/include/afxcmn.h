@@ -4,6 +4,12 @@
 #include "afxwin.h"
 #include "commctrl.h"
 
+// As in MFC, a control's or dialog's Create hides CWnd's Create by design.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Woverloaded-virtual"
+#endif
+
 class W32_EXPORT CListCtrl : public CWnd {
 public:
     CListCtrl() = default;
@@ -77,3 +83,7 @@ public:
 protected:
     void FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) const;
 };
+
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif

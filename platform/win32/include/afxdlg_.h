@@ -5,6 +5,12 @@
 #include "afxwnd_.h"
 #include "win32/dialog_template.h"
 
+// As in MFC, a control's or dialog's Create hides CWnd's Create by design.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Woverloaded-virtual"
+#endif
+
 class W32_EXPORT CDataExchange {
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
@@ -24,7 +30,7 @@ class W32_EXPORT CDialog : public CWnd {
 public:
     explicit CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    ~CDialog() override;
+    virtual ~CDialog();
 
     // Modeless: makes the dialog from its template; a null parent means the main
     // window.
@@ -39,7 +45,7 @@ public:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
-    BOOL PreTranslateMessage(MSG* pMsg) override;
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
     UINT m_nIDHelp;
     LPCTSTR m_lpszTemplateName;
@@ -54,3 +60,7 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif

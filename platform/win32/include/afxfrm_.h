@@ -3,6 +3,12 @@
 #pragma once
 #include "afxwnd_.h"
 
+// As in MFC, a control's or dialog's Create hides CWnd's Create by design.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Woverloaded-virtual"
+#endif
+
 class W32_EXPORT CWinThread : public CCmdTarget {
 public:
     CWinThread() = default;
@@ -46,3 +52,7 @@ protected:
     // A view owns its object: it is deleted when the window is gone.
     void PostNcDestroy() override;
 };
+
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
