@@ -125,3 +125,27 @@ TEST(CArray, IndexesOutsideTheArrayThrowOutOfRange_DepartsFromWindows)
     EXPECT_THROW(a.RemoveAt(6, 3), std::out_of_range);
     EXPECT_THROW(a.SetAt(9, 1), std::out_of_range);
 }
+
+TEST_F(Mfc, ModifyStyleExChangesTheExtendedStyleOnce)
+{
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 10, 10, 100, 60, nullptr, nullptr));
+    EXPECT_EQ(WindowFromPoint(POINT{20, 20}), wnd.m_hWnd);
+    EXPECT_TRUE(wnd.ModifyStyleEx(0, WS_EX_LAYERED));
+    EXPECT_FALSE(wnd.ModifyStyleEx(0, WS_EX_LAYERED));  // nothing changed
+    EXPECT_TRUE(wnd.GetExStyle() & WS_EX_LAYERED);
+    // Layered and not yet updated, nothing of it is on the screen.
+    EXPECT_NE(WindowFromPoint(POINT{20, 20}), wnd.m_hWnd);
+    EXPECT_TRUE(wnd.ModifyStyleEx(WS_EX_LAYERED, 0));
+    EXPECT_EQ(WindowFromPoint(POINT{20, 20}), wnd.m_hWnd);
+    // A tool window's caption is the small one.
+    wnd.ModifyStyle(0, WS_CAPTION);
+    wnd.ModifyStyleEx(0, WS_EX_TOOLWINDOW);
+    CRect client, window;
+    wnd.GetClientRect(&client);
+    wnd.GetWindowRect(&window);
+    EXPECT_EQ(window.Height() - client.Height(),
+              GetSystemMetrics(SM_CYSMCAPTION) + 2 * GetSystemMetrics(SM_CYDLGFRAME));
+    wnd.DestroyWindow();
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+}

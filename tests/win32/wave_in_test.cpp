@@ -121,6 +121,24 @@ TEST_F(WaveIn, StopGivesBackTheBlockBeingFilledAndKeepsTheOthers)
     EXPECT_EQ(bytesOf(b), sourceAt(2000, 10000));
 }
 
+TEST_F(WaveIn, DuringSleepTheDeviceWorksOnAndItsMessagesWaitInTheQueue)
+{
+    Capture a(4000), b(4000);
+    add(a);
+    add(b);
+    waveInStart(in);
+    Sleep(150);  // a is full at 100 ms while the thread sleeps
+    EXPECT_EQ(GetTickCount(), 150u);
+    EXPECT_EQ(a.header.dwFlags, static_cast<DWORD>(WHDR_PREPARED | WHDR_DONE));
+    EXPECT_EQ(notes().size(), 0u);  // nothing dispatched yet, not even MM_WIM_OPEN
+    waveInReset(in);
+    Sleep(500);
+    runFor(0);
+    EXPECT_EQ(messages(), (std::vector<std::string>{"MM_WIM_OPEN", "MM_WIM_DATA", "MM_WIM_DATA"}));
+    EXPECT_EQ(notes()[1].time, 650u);  // handled when the loop got to them
+    EXPECT_EQ(b.header.dwBytesRecorded, 2000u);
+}
+
 TEST_F(WaveIn, CaptureBlocksMustBePreparedAndHoldWholeSamples)
 {
     Capture a(100);
