@@ -149,3 +149,19 @@ TEST_F(Mfc, ModifyStyleExChangesTheExtendedStyleOnce)
     wnd.DestroyWindow();
     EXPECT_EQ(wnd.m_hWnd, nullptr);
 }
+
+TEST_F(Mfc, GetDCHandsOutATemporaryDeviceContextUntilReleaseDC)
+{
+    CDC* dc = frame->GetDC();
+    ASSERT_NE(dc, nullptr);
+    HDC h = dc->GetSafeHdc();
+    EXPECT_NE(h, nullptr);
+    EXPECT_EQ(CDC::FromHandle(h), dc);
+    // A memory device context compatible with it takes a DIB section, as the plug-in's
+    // layered drawing does.
+    HDC mem = CreateCompatibleDC(*dc);
+    EXPECT_NE(mem, nullptr);
+    DeleteDC(mem);
+    EXPECT_EQ(frame->ReleaseDC(dc), 1);
+    EXPECT_EQ(ReleaseDC(frame->m_hWnd, h), 0);  // released once
+}

@@ -31,6 +31,11 @@ public:
     operator HDC() const { return m_hDC; }
     // Like MFC, may be called on a null pointer (and then gives null).
     HDC GetSafeHdc() const;
+    // A temporary object for a device context handle, kept until the handle is
+    // released through CWnd::ReleaseDC.
+    static CDC* PASCAL FromHandle(HDC hDC);
+    BOOL Attach(HDC hDC);
+    HDC Detach();
 };
 
 class W32_EXPORT CWnd : public CCmdTarget {
@@ -111,6 +116,9 @@ public:
     void SetWindowText(LPCTSTR lpszString);
     int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const;
     void GetWindowText(CString& rString) const;
+    // The window's device context as a temporary CDC, and its release.
+    CDC* GetDC();
+    int ReleaseDC(CDC* pDC);
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HICON GetIcon(BOOL bBigIcon) const;
 
