@@ -309,3 +309,22 @@ TEST(Rectangles, PtInRectExcludesTheRightAndBottomEdges)
     EXPECT_TRUE(UnionRect(&out, &a, &b));
     EXPECT_EQ(out.right, 30);
 }
+
+TEST(WindowClasses, AClassCannotBeRegisteredTwiceNorUnregisteredWhileInUse)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpszClassName = L"Twice";
+    ATOM atom = RegisterClassW(&wc);
+    ASSERT_NE(atom, 0);
+    wc.lpszClassName = L"TWICE";  // names compare without regard to case
+    EXPECT_EQ(RegisterClassW(&wc), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
+    HWND top = make(0, WS_POPUP, 0, 0, 10, 10);
+    HWND child = CreateWindowExW(0, MAKEINTATOM(atom), L"", WS_CHILD, 0, 0, 1, 1, top, nullptr, nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    EXPECT_FALSE(UnregisterClassW(L"twice", nullptr));  // a child window still uses it
+    DestroyWindow(child);
+    EXPECT_TRUE(UnregisterClassW(L"twice", nullptr));
+    EXPECT_FALSE(UnregisterClassW(L"Button", nullptr));  // the stand-in's own classes stay
+}

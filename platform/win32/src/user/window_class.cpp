@@ -111,11 +111,11 @@ BOOL UnregisterClassW(LPCWSTR lpClassName, HINSTANCE hInstance)
         return FALSE;
     }
     // Windows refuses while windows of the class exist.
-    for (HWND h = GetWindow(GetDesktopWindow(), GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
-        if (fromHandleQuiet(h)->wndClass == cls) {
-            SetLastError(ERROR_ACCESS_DENIED);
-            return FALSE;
-        }
+    bool inUse = false;
+    forEachWindow([&](Window* w) { inUse = inUse || w->wndClass == cls; });
+    if (inUse) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
     }
     (void)hInstance;
     for (auto it = c.byAtom.begin(); it != c.byAtom.end(); ++it)
