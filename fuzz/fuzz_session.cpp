@@ -16,7 +16,7 @@ bool allowed(const std::string& line)
 {
     size_t b = line.find_first_not_of(" \t");
     if (b == std::string::npos) return true;
-    for (const char* verb : {"open", "save", "saveas", "load", "unload"})
+    for (const char* verb : {"open", "save", "saveas", "load", "unload", "mic", "speaker", "snapshot"})
         if (line.compare(b, std::char_traits<char>::length(verb), verb) == 0) return false;
     return true;
 }

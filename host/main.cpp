@@ -12,6 +12,8 @@
 #include "arxhost/runtime.h"
 #include "convert.h"
 #include "session.h"
+#include "win32/audio_devices.h"
+#include "win32/clock.h"
 
 namespace {
 
@@ -25,7 +27,9 @@ const char* kUsage =
     "                   class. Exits 0 on success; on failure prints the reason\n"
     "                   (file and line or byte) and exits 1.\n"
     "  run SCRIPT       run a session script: one action a line (open, new, save,\n"
-    "                   saveas, close, command, input, cancel, lisp, load, unload);\n"
+    "                   saveas, close, command, input, cancel, lisp, load, unload;\n"
+    "                   move, press, release, click, wait, mic, speaker, nodevice,\n"
+    "                   answer, snapshot);\n"
     "                   see docs/session-scripts.md. The command line is echoed to\n"
     "                   stdout; a failing action stops the run with SCRIPT:LINE and\n"
     "                   the reason on stderr, exit code 1.\n"
@@ -38,6 +42,8 @@ const char* kUsage =
     "                   generation (VelaToneViewer2010_x64.arx or ..2013_x64.arx\n"
     "                   next to arxhost)\n"
     "  --no-plugin      load no module\n"
+    "  --real-time      run on the machine's clock and sound devices instead of the\n"
+    "                   virtual clock and devices (for interactive use)\n"
     "  -h, --help       this text\n";
 
 int usageError(const std::string& what)
@@ -85,6 +91,11 @@ int main(int argc, char** argv)
         }
         if (a == "--no-plugin") {
             noPlugin = true;
+            continue;
+        }
+        if (a == "--real-time") {
+            win32::clock::setMode(win32::clock::Mode::Real);
+            win32::audio::setBackend(win32::audio::Backend::Real);
             continue;
         }
         if (a.size() > 1 && a[0] == '-') return usageError("unknown option " + a);
