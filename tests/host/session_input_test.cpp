@@ -10,7 +10,7 @@
 #include "AcString.h"
 #include "afxwin.h"
 #include "arxhost/application.h"
-#include "session.h"
+#include "session_fixture.h"
 #include "temp_dir.h"
 #include "win32/audio_devices.h"
 #include "win32/host_windows.h"
@@ -39,26 +39,7 @@ HWND recordingWindow(int x, int y, int w, int h)
     return CreateWindowExW(0, L"SessionTarget", L"", WS_POPUP | WS_VISIBLE, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
 }
 
-class SessionInputTest : public ::testing::Test {
-protected:
-    int run(const std::string& script)
-    {
-        std::ofstream(dir.file("s.scr")) << script;
-        app.setCommandLine([this](const std::wstring& t) { echo += AcString(t).utf8(); });
-        std::FILE* errors = std::tmpfile();
-        int rc = arxhost::runSession(app, dir.file("s.scr"), errors);
-        std::rewind(errors);
-        char buf[512];
-        while (std::fgets(buf, sizeof buf, errors) != nullptr) error += buf;
-        std::fclose(errors);
-        return rc;
-    }
-
-    TempDir dir;
-    arxhost::Application app;
-    std::string echo;
-    std::string error;
-};
+using SessionInputTest = SessionFixture;
 
 INT_PTR gModalResult = 0;
 std::vector<std::string> gTimeline;
