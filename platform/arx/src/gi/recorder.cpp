@@ -2,6 +2,7 @@
 // the traits in force, and the list's extents grow with it.
 #include "recorder.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dbpl.h"
@@ -290,6 +291,12 @@ Adesk::Boolean RecordingGeometry::pline(const AcDbPolyline& lwBuf, Adesk::UInt32
     const AcGeVector3d normal = lwBuf.normal().isZeroLength() ? AcGeVector3d::kZAxis : lwBuf.normal().normal();
     pushVector(l.numbers, normal);
     double maxWidth = 0;
+    for (unsigned i = fromIndex; i < last; ++i) {
+        double sw = 0, ew = 0;
+        lwBuf.getWidthsAt(i, sw, ew);
+        if (std::isfinite(sw) && std::isfinite(ew)) maxWidth = std::max({maxWidth, sw, ew});
+    }
+    mOwner.setPad(maxWidth / 2);
     // Vertices fromIndex .. last (the vertex after the last segment), and per
     // segment its bulge and widths.
     unsigned count = 0;
@@ -307,7 +314,6 @@ Adesk::Boolean RecordingGeometry::pline(const AcDbPolyline& lwBuf, Adesk::UInt32
             l.numbers.push_back(bulge);
             l.numbers.push_back(sw);
             l.numbers.push_back(ew);
-            maxWidth = std::max({maxWidth, sw, ew});
         }
     }
     // A lone vertex (no segment) still shows as a dot.
@@ -335,7 +341,7 @@ Adesk::Boolean RecordingGeometry::pline(const AcDbPolyline& lwBuf, Adesk::UInt32
         AcGePoint3d centre = a + (b - a) / 2 + right * (sagitta - radius);
         growByArc(mOwner, centre, radius, normal, a - centre, sweep);
     }
-    if (maxWidth > 0 && l.extents.isValid()) l.extents.expandBy(AcGeVector3d(maxWidth / 2, maxWidth / 2, 0));
+    mOwner.setPad(0);
     return Adesk::kFalse;
 }
 

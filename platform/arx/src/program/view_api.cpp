@@ -196,4 +196,10 @@ size_t regenerateAll()
     return v->lastRegenCount();
 }
 
+size_t lastRegenerationCount()
+{
+    arx::DocView* v = arx::currentDocView();
+    return v != nullptr ? v->lastRegenCount() : 0;
+}
+
 }  // namespace arxhost

@@ -212,11 +212,14 @@ void DocView::regenerate()
     for (const AcDbObjectId& id : order) {
         AcDbStub* key = id;
         auto it = mLists.find(key);
-        bool need = full || it == mLists.end() || dirty.count(key) != 0 || (viewMoved && it->second.viewDependent);
+        const bool changed = dirty.erase(key) != 0;
+        bool need = full || it == mLists.end() || changed || (viewMoved && it->second.viewDependent);
         if (!need) continue;
         drawInto(id, mLists[key]);
         ++drawn;
     }
+    // Changed entities that are no longer shown (erased, gone to another space) go.
+    for (AcDbStub* key : dirty) mLists.erase(key);
     if (full) {
         std::unordered_set<AcDbStub*> shown;
         shown.reserve(order.size());
