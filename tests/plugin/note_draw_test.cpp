@@ -327,7 +327,7 @@ TEST_F(NoteDraw, AnObjectNoteDrawsOnlyItsIconOnTheEntitysCornerAndHighlightsTheE
     note->close();
 }
 
-TEST_F(NoteDraw, AReplyNoteDrawsNoFigureAndKeepsItsIconBase)
+TEST_F(NoteDraw, AReplyNoteDrawsNoFigureAndIsMeasuredWhereItsIconIs)
 {
     unitsOf32Pixels(1.0);
     AcDbObjectId id = append(db, newNote(QkDbVelaTone::kReply));
@@ -335,6 +335,14 @@ TEST_F(NoteDraw, AReplyNoteDrawsNoFigureAndKeepsItsIconBase)
     expectPoint(iconBase(id), 0, 0);
     EXPECT_EQ(d.primitives[0].kind, DrawnPrimitive::kText);
     expectPoint(d.primitives[0].position, 0.125, 1.3);
+    // It has no rectangle: its extents stand on its icon, not at the edge of the world.
+    AcDbEntity* e = nullptr;
+    AcDbExtents ext;
+    ASSERT_EQ(acdbOpenAcDbEntity(e, id, AcDb::kForRead), Acad::eOk);
+    ASSERT_EQ(e->getGeomExtents(ext), Acad::eOk);
+    e->close();
+    expectPoint(ext.minPoint(), 0, 0);
+    expectPoint(ext.maxPoint(), 1, 1.8);
 }
 
 TEST_F(NoteDraw, AnObjectNoteWhoseEntityWasNeverFoundHasNoPlaceToDrawOrMeasure)
