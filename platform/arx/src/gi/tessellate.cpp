@@ -76,7 +76,7 @@ void textBox(const DisplayList& list, const Primitive& p, AcGePoint3d corners[4]
     double height = n[9], width = n[10];
     AcGeVector3d up = normal.crossProduct(dir).normal();
     // A character is taken as 0.8 of the height wide, as the text's extents take it.
-    double len = list.texts[p.count].size() * height * width * 0.8;
+    double len = static_cast<double>(p.extra) * height * width * 0.8;
     corners[0] = pos;
     corners[1] = pos + dir * len;
     corners[2] = pos + dir * len + up * height;

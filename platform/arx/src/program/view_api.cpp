@@ -73,7 +73,7 @@ Drawing toDrawing(const arx::gi::DisplayList& l)
             out.height = n[9];
             out.widthFactor = n[10];
             out.oblique = n[11];
-            out.text = l.texts[p.count];
+            out.text = l.textOf(p);
             break;
         }
         d.primitives.push_back(std::move(out));
