@@ -46,7 +46,7 @@ enum class Kind : std::uint8_t {
 struct Primitive {
     Kind kind;
     AcGiArcType arcType = kAcGiArcSimple;  // arcs: simple, sector or chord
-    std::uint16_t traits = 0;              // index into DisplayList::traits
+    std::uint32_t traits = 0;              // index into DisplayList::traits
     std::uint32_t first = 0;
     std::uint32_t count = 0;
     std::uint32_t extra = 0;

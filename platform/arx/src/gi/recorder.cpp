@@ -105,7 +105,7 @@ Primitive& Recorder::add(Kind kind)
     if (l.traits.empty() || !(l.traits.back() == mTraits.current)) l.traits.push_back(mTraits.current);
     Primitive p;
     p.kind = kind;
-    p.traits = static_cast<std::uint16_t>(l.traits.size() - 1);
+    p.traits = static_cast<std::uint32_t>(l.traits.size() - 1);
     l.prims.push_back(p);
     return l.prims.back();
 }
