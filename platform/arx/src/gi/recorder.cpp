@@ -78,7 +78,7 @@ bool circleThrough(const AcGePoint3d& a, const AcGePoint3d& b, const AcGePoint3d
 
 // ---- the recorder
 
-Recorder::Recorder(AcDbDatabase* db, bool plot) : mDb(db), mPlot(plot), mTraits(*this), mGeometry(*this), mContext(*this)
+Recorder::Recorder(AcDbDatabase* db, bool plot) : mDb(db), mPlot(plot), mGeometry(*this), mContext(*this)
 {
 }
 

@@ -9,7 +9,7 @@ class Recorder;
 
 class RecordingTraits final : public AcGiDrawableTraits {
 public:
-    explicit RecordingTraits(Recorder& owner) : mOwner(owner) {}
+    RecordingTraits() = default;
     void setColor(const Adesk::UInt16 color) override;
     void setTrueColor(const AcCmEntityColor& color) override;
     void setLayer(const AcDbObjectId layerId) override;
@@ -30,9 +30,6 @@ public:
 
     Traits current;
     double thicknessValue = 0;
-
-private:
-    Recorder& mOwner;
 };
 
 class RecordingGeometry final : public AcGiWorldGeometry {
