@@ -10,6 +10,7 @@
 
 #include "arxhost/application.h"
 #include "arxhost/runtime.h"
+#include "arxhost/view.h"
 #include "convert.h"
 #include "session.h"
 #include "win32/audio_devices.h"
@@ -29,7 +30,7 @@ const char* kUsage =
     "  run SCRIPT       run a session script: one action a line (open, new, save,\n"
     "                   saveas, close, command, input, cancel, lisp, load, unload;\n"
     "                   move, press, release, click, wait, mic, speaker, nodevice,\n"
-    "                   answer, snapshot);\n"
+    "                   answer, snapshot, plot);\n"
     "                   see docs/session-scripts.md. The command line is echoed to\n"
     "                   stdout; a failing action stops the run with SCRIPT:LINE and\n"
     "                   the reason on stderr, exit code 1.\n"
@@ -44,6 +45,8 @@ const char* kUsage =
     "  --no-plugin      load no module\n"
     "  --real-time      run on the machine's clock and sound devices instead of the\n"
     "                   virtual clock and devices (for interactive use)\n"
+    "  --view WxH       the drawing view's size in pixels (default 1024x768): what\n"
+    "                   snapshot and plot write, and what pixels map to\n"
     "  -h, --help       this text\n";
 
 int usageError(const std::string& what)
@@ -71,6 +74,7 @@ int main(int argc, char** argv)
     std::string plugin;
     bool noPlugin = false;
     int year = 2013;
+    int viewWidth = 1024, viewHeight = 768;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "-h" || a == "--help") {
@@ -87,6 +91,18 @@ int main(int argc, char** argv)
         if (a == "--plugin") {
             if (i + 1 >= args.size()) return usageError("--plugin needs a module file");
             plugin = args[++i];
+            continue;
+        }
+        if (a == "--view") {
+            if (i + 1 >= args.size()) return usageError("--view needs a size such as 1024x768");
+            const std::string& value = args[++i];
+            int w = 0, h = 0;
+            char x = 0, extra = 0;
+            if (std::sscanf(value.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || (x != 'x' && x != 'X') ||
+                w < 16 || h < 16 || w > 8192 || h > 8192)
+                return usageError("--view must be WIDTHxHEIGHT, each 16 to 8192 pixels, not " + value);
+            viewWidth = w;
+            viewHeight = h;
             continue;
         }
         if (a == "--no-plugin") {
@@ -107,6 +123,7 @@ int main(int argc, char** argv)
     if (rest[0] == "run" && rest.size() != 2) return usageError("run needs a SCRIPT");
 
     arxhost::setGeneration(year);
+    arxhost::setViewSize(viewWidth, viewHeight);
     arxhost::addSupportPath(programFolder().wstring());
     arxhost::Application app;
     if (!noPlugin) {

@@ -10,6 +10,7 @@
 
 #include "acdocman.h"
 #include "arxhost/application.h"
+#include "arxhost/view.h"
 #include "dbmain.h"
 #include "session_input.h"
 
@@ -143,6 +144,11 @@ void Session::perform(const std::string& verb, const std::string& rest)
     } else if (verb == "unload") {
         echo("Command: (arxunload \"" + rest + "\")\n");
         if (!mApp.unloadModule(wide(rest), error)) fail(error);
+    } else if (verb == "plot") {
+        if (rest.empty()) fail("plot needs a file name (.pdf or .png)");
+        current();
+        echo("Command: PLOT " + rest + "\n");
+        if (!arxhost::plotView(wide(rest), error)) fail(error);
     } else if (SessionInput::handles(verb)) {
         std::string failure = mInput.perform(verb, rest);
         if (!failure.empty()) fail(failure);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "AcString.h"
+#include "arxhost/view.h"
 #include "win32/audio_devices.h"
 #include "win32/clock.h"
 #include "win32/host_windows.h"
@@ -25,8 +26,6 @@
 namespace arxhost {
 namespace {
 
-constexpr int kDefaultViewWidth = 1024;
-constexpr int kDefaultViewHeight = 768;
 
 bool parseInt(const std::string& s, long long& out)
 {
@@ -71,7 +70,7 @@ RECT viewRect()
         view->ClientToScreen(&r);
         return r;
     }
-    return win32::host::drawingViewRect(kDefaultViewWidth, kDefaultViewHeight);
+    return win32::host::drawingViewRect(arxhost::viewWidth(), arxhost::viewHeight());
 }
 
 std::string snapshot(const std::string& path)
@@ -80,9 +79,11 @@ std::string snapshot(const std::string& path)
     int width = area.right - area.left, height = area.bottom - area.top;
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* cr = cairo_create(s);
-    // The drawing view's background; the host's renderer paints the drawing here.
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_paint(cr);
+    // The current drawing as the host's renderer paints it; white with no drawing open.
+    if (!arxhost::paintView(cr)) {
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_paint(cr);
+    }
     cairo_destroy(cr);
     cairo_surface_flush(s);
     win32::screen::compositeLayeredWindows(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(s)), width,
@@ -90,7 +91,7 @@ std::string snapshot(const std::string& path)
     cairo_surface_mark_dirty(s);
     cairo_status_t status = cairo_surface_write_to_png(s, path.c_str());
     cairo_surface_destroy(s);
-    return status == CAIRO_STATUS_SUCCESS ? "" : "snapshot: " + path + ": " + cairo_status_to_string(status);
+    return status == CAIRO_STATUS_SUCCESS ? "" : path + ": cannot write the picture: " + cairo_status_to_string(status);
 }
 
 }  // namespace
@@ -234,7 +235,7 @@ std::string SessionInput::perform(const std::string& verb, const std::string& re
         if (id == 0) return "answer needs OK, CANCEL, YES or NO, not " + a;
         mAnswers.push_back(id);
     } else if (verb == "snapshot") {
-        if (rest.empty()) return "snapshot needs a PNG file";
+        if (rest.empty()) return "snapshot needs a file name";
         return snapshot(rest);
     } else {
         return "unknown action \"" + verb + "\"";

@@ -7,6 +7,7 @@
 #include "module.h"
 #include "../core/utf.h"
 #include "../drawing_files/drawing_files.h"
+#include "../view/doc_view.h"
 
 namespace arx {
 
@@ -59,6 +60,8 @@ bool saveDocument(Document* doc, const std::wstring& path, std::string& error)
     }
     doc->fileName = path;
     doc->title = std::filesystem::path(path).filename().wstring();
+    // Saved: the drawing is as its file has it (DBMOD 0).
+    docView(doc).setModified(false);
     app->notifyEditorReactors([&](AcEditorReactor* r) { r->saveComplete(doc->db, path.c_str()); });
     return true;
 }
