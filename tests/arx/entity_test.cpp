@@ -83,6 +83,13 @@ TEST(EntityProperties, ColorValues)
     EXPECT_EQ(c.colorIndex(), 1);  // nearest palette entry
     EXPECT_EQ(acdbColorIndexToRGB(1), 0xFF0000u);
     EXPECT_EQ(acdbColorIndexToRGB(7), 0xFFFFFFu);
+    // The shades of a hue darken in the host's steps, channels truncated.
+    EXPECT_EQ(acdbColorIndexToRGB(12), 0xCC0000u);
+    EXPECT_EQ(acdbColorIndexToRGB(16), 0x7F0000u);
+    EXPECT_EQ(acdbColorIndexToRGB(20), 0xFF3F00u);
+    EXPECT_EQ(acdbColorIndexToRGB(250), 0x333333u);
+    c.setRGB(204, 0, 0);
+    EXPECT_EQ(c.colorIndex(), 12);
     AcCmTransparency t;
     t.serializeIn(AcCmTransparency(Adesk::UInt8(10)).serializeOut());
     EXPECT_TRUE(t.isByAlpha());

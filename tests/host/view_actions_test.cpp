@@ -8,30 +8,14 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "AcString.h"
-#include "arxhost/application.h"
 #include "arxhost/view.h"
-#include "session.h"
-#include "temp_dir.h"
+#include "session_fixture.h"
 
 namespace {
 
-class ViewActions : public ::testing::Test {
+class ViewActions : public SessionFixture {
 protected:
     void TearDown() override { arxhost::setViewSize(1024, 768); }
-
-    int run(const std::string& script)
-    {
-        std::ofstream(dir.file("s.scr")) << script;
-        app.setCommandLine([this](const std::wstring& t) { echo += AcString(t).utf8(); });
-        std::FILE* errors = std::tmpfile();
-        int rc = arxhost::runSession(app, dir.file("s.scr"), errors);
-        std::rewind(errors);
-        char buf[512];
-        while (std::fgets(buf, sizeof buf, errors) != nullptr) error += buf;
-        std::fclose(errors);
-        return rc;
-    }
 
     // The size of a PNG file, or 0 x 0 when it is none.
     static std::pair<int, int> pngSize(const std::string& path)
@@ -43,11 +27,6 @@ protected:
         cairo_surface_destroy(s);
         return size;
     }
-
-    TempDir dir;
-    arxhost::Application app;
-    std::string echo;
-    std::string error;
 };
 
 TEST_F(ViewActions, SnapshotAndPlotWriteWhatTheViewShows)

@@ -2,6 +2,7 @@
 // index of the standard palette or true colour) and its transparency, as the
 // files encode them.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "dbcolor.h"
@@ -91,33 +92,46 @@ Acad::ErrorStatus AcCmColor::setColor(Adesk::UInt32 value)
     }
 }
 
+namespace {
+
+// The palette as the host shows it: 1 to 9 the named colours, 10 to 249
+// twenty-four hues in five brightnesses each at full and half saturation, 250
+// to 255 six greys. Channels are truncated, not rounded, as the host's table
+// has them (index 20 is 255, 63, 0). The renderer paints with this table too.
+std::array<Adesk::UInt32, 256> makePalette()
+{
+    std::array<Adesk::UInt32, 256> p{};
+    const Adesk::UInt32 named[10] = {0x000000, 0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF,
+                                     0x0000FF, 0xFF00FF, 0xFFFFFF, 0x808080, 0xC0C0C0};
+    for (int i = 0; i < 10; ++i) p[i] = named[i];
+    const double brightness[5] = {1.0, 0.8, 0.6, 0.5, 0.3};
+    auto to8 = [](double t) { return static_cast<Adesk::UInt32>(std::floor(std::clamp(t, 0.0, 1.0) * 255 + 1e-9)); };
+    for (int i = 10; i < 250; ++i) {
+        double hue = (i - 10) / 10 * 15.0;
+        int shade = (i - 10) % 10;
+        double v = brightness[shade / 2];
+        double s = shade % 2 == 0 ? 1.0 : 0.5;
+        double c = v * s, x = c * (1 - std::fabs(std::fmod(hue / 60.0, 2) - 1)), m = v - c;
+        double r = 0, g = 0, b = 0;
+        if (hue < 60) { r = c; g = x; }
+        else if (hue < 120) { r = x; g = c; }
+        else if (hue < 180) { g = c; b = x; }
+        else if (hue < 240) { g = x; b = c; }
+        else if (hue < 300) { r = x; b = c; }
+        else { r = c; b = x; }
+        p[i] = (to8(r + m) << 16) | (to8(g + m) << 8) | to8(b + m);
+    }
+    const Adesk::UInt32 greys[6] = {51, 80, 105, 130, 190, 255};
+    for (int i = 0; i < 6; ++i) p[250 + i] = (greys[i] << 16) | (greys[i] << 8) | greys[i];
+    return p;
+}
+
+}  // namespace
+
 Adesk::UInt32 acdbColorIndexToRGB(Adesk::UInt16 index)
 {
-    static const Adesk::UInt32 kBase[10] = {0x000000, 0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF,
-                                            0x0000FF, 0xFF00FF, 0xFFFFFF, 0x808080, 0xC0C0C0};
-    if (index < 10) return kBase[index];
-    if (index >= 250) {
-        // Six greys from dark to light.
-        static const Adesk::UInt8 kGrey[6] = {0x33, 0x50, 0x69, 0x82, 0xBE, 0xFF};
-        Adesk::UInt32 g = kGrey[std::min(index - 250, 5)];
-        return (g << 16) | (g << 8) | g;
-    }
-    // Indices 10..249: 24 hues, each in 5 shades, full and half saturation.
-    int hueIndex = (index - 10) / 10;
-    int shade = (index - 10) % 10;
-    double hue = hueIndex * 15.0;
-    double value = 1.0 - (shade / 2) * 0.175;
-    double sat = shade % 2 == 0 ? 1.0 : 0.5;
-    double c = value * sat, x = c * (1 - std::fabs(std::fmod(hue / 60.0, 2) - 1)), m = value - c;
-    double r = 0, g = 0, b = 0;
-    if (hue < 60) { r = c; g = x; }
-    else if (hue < 120) { r = x; g = c; }
-    else if (hue < 180) { g = c; b = x; }
-    else if (hue < 240) { g = x; b = c; }
-    else if (hue < 300) { r = x; b = c; }
-    else { r = c; b = x; }
-    auto to8 = [](double v) { return static_cast<Adesk::UInt32>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
-    return (to8(r + m) << 16) | (to8(g + m) << 8) | to8(b + m);
+    static const std::array<Adesk::UInt32, 256> kPalette = makePalette();
+    return index < 256 ? kPalette[index] : kPalette[7];
 }
 
 Adesk::UInt32 AcCmTransparency::serializeOut() const

@@ -221,32 +221,36 @@ Adesk::Boolean RecordingGeometry::circularArc(const AcGePoint3d& start, const Ac
     return circularArc(c, r, n, s, sweep, arcType);
 }
 
+namespace {
+
+// A primitive made of a run of points (polyline, polygon), kept in the list's
+// point store; the points grow the entity's extents.
+void addPointRun(Recorder& owner, Kind kind, Adesk::UInt32 count, const AcGePoint3d* points)
+{
+    Primitive& p = owner.add(kind);
+    auto& pts = owner.list().points;
+    p.first = static_cast<std::uint32_t>(pts.size());
+    p.count = count;
+    for (Adesk::UInt32 i = 0; i < count; ++i) {
+        pts.push_back(points[i]);
+        owner.grow(points[i]);
+    }
+}
+
+}  // namespace
+
 Adesk::Boolean RecordingGeometry::polyline(const Adesk::UInt32 nbPoints, const AcGePoint3d* pVertexList,
                                            const AcGeVector3d*, Adesk::LongPtr) const
 {
     if (nbPoints == 0 || pVertexList == nullptr) return Adesk::kFalse;
-    Primitive& p = mOwner.add(Kind::kPolyline);
-    auto& pts = mOwner.list().points;
-    p.first = static_cast<std::uint32_t>(pts.size());
-    p.count = nbPoints;
-    for (Adesk::UInt32 i = 0; i < nbPoints; ++i) {
-        pts.push_back(pVertexList[i]);
-        mOwner.grow(pVertexList[i]);
-    }
+    addPointRun(mOwner, Kind::kPolyline, nbPoints, pVertexList);
     return Adesk::kFalse;
 }
 
 Adesk::Boolean RecordingGeometry::polygon(const Adesk::UInt32 nbPoints, const AcGePoint3d* pVertexList) const
 {
     if (nbPoints == 0 || pVertexList == nullptr) return Adesk::kFalse;
-    Primitive& p = mOwner.add(Kind::kPolygon);
-    auto& pts = mOwner.list().points;
-    p.first = static_cast<std::uint32_t>(pts.size());
-    p.count = nbPoints;
-    for (Adesk::UInt32 i = 0; i < nbPoints; ++i) {
-        pts.push_back(pVertexList[i]);
-        mOwner.grow(pVertexList[i]);
-    }
+    addPointRun(mOwner, Kind::kPolygon, nbPoints, pVertexList);
     return Adesk::kFalse;
 }
 
