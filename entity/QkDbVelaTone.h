@@ -68,11 +68,51 @@ public:
     // The bytes of sound before the first zero byte (0 without a buffer).
     Adesk::UInt32 audioLength() const;
 
+    // Drawing (QkDbVelaToneDraw.cpp): the world length of 32 pixels of the
+    // current view, the icon square added to extents, a Region note's frame
+    // shown or hidden, and the note's own highlighting for the user.
+    double calcRefUnits() const;
+    void getImageRegion(AcDbExtents& extents);
+    bool ShowRegion(bool show);
+    void doHighlight();
+    void doUnhighlight();
+
 protected:
+    Adesk::UInt32 subSetAttributes(AcGiDrawableTraits* traits) override;
+    Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
+    void subViewportDraw(AcGiViewportDraw* mode) override;
+    Adesk::UInt32 subViewportDrawLogicalFlags(AcGiViewportDraw* vd) override;
     Acad::ErrorStatus subOpen(AcDb::OpenMode mode) override;
     Acad::ErrorStatus subCancel() override;
     Acad::ErrorStatus subClose() override;
     Acad::ErrorStatus subGetClassID(CLSID* pClsid) const override;
+
+    // Editing (QkDbVelaToneEdit.cpp): only a Point note moves; no note is copied.
+    Acad::ErrorStatus subDeepClone(AcDbObject* pOwnerObject, AcDbObject*& pClonedObject, AcDbIdMapping& idMap,
+                                   Adesk::Boolean isPrimary = true) const override;
+    Acad::ErrorStatus subWblockClone(AcRxObject* pOwnerObject, AcDbObject*& pClonedObject, AcDbIdMapping& idMap,
+                                     Adesk::Boolean isPrimary = true) const override;
+    Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
+    Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
+                                       AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus subGetGripPoints(AcDbGripDataPtrArray& grips, const double curViewUnitSize, const int gripSize,
+                                       const AcGeVector3d& curViewDir, const int bitflags) const override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbVoidPtrArray& gripAppData, const AcGeVector3d& offset,
+                                          const int bitflags) override;
+    Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
+    Acad::ErrorStatus subHighlight(const AcDbFullSubentPath& subId = kNullSubent,
+                                   const Adesk::Boolean highlightAll = false) const override;
+    Acad::ErrorStatus subUnhighlight(const AcDbFullSubentPath& subId = kNullSubent,
+                                     const Adesk::Boolean highlightAll = false) const override;
+
+    // The steps of the drawing, each returning 0.
+    virtual int DrawPoint(AcGiWorldDraw* mode);
+    virtual int DrawRegion(AcGiWorldDraw* mode);
+    virtual int DrawObject(AcGiWorldDraw* mode);
+    virtual int DrawTextW(AcGiWorldDraw* mode);
+    virtual int DrawImage(AcGiWorldDraw* mode);
+    virtual int DrawLight(AcGiWorldDraw* mode);
 
 public:
     AcGePoint3d m_Position;
@@ -94,6 +134,11 @@ public:
     static bool m_IsDraging;
 
 private:
+    // Where the icon of a Point note stands: up and to the right of the anchor.
+    AcGePoint3d pointIconBase() const;
+    // A Region or Object note stands on a rectangle; one it does not have (an
+    // attached entity that was never found) gives it no place on the drawing.
+    bool hasPlace() const;
     // The database a filer reads into: ids read from a file belong there.
     AcDbDatabase* filingDatabase(AcDbDatabase* filerDb) const;
     void refreshAttachedExtents();

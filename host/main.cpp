@@ -10,6 +10,7 @@
 
 #include "arxhost/application.h"
 #include "arxhost/runtime.h"
+#include "arxhost/view.h"
 #include "convert.h"
 #include "session.h"
 
@@ -25,7 +26,8 @@ const char* kUsage =
     "                   class. Exits 0 on success; on failure prints the reason\n"
     "                   (file and line or byte) and exits 1.\n"
     "  run SCRIPT       run a session script: one action a line (open, new, save,\n"
-    "                   saveas, close, command, input, cancel, lisp, load, unload);\n"
+    "                   saveas, close, command, input, cancel, lisp, load, unload,\n"
+    "                   snapshot, plot);\n"
     "                   see docs/session-scripts.md. The command line is echoed to\n"
     "                   stdout; a failing action stops the run with SCRIPT:LINE and\n"
     "                   the reason on stderr, exit code 1.\n"
@@ -38,6 +40,8 @@ const char* kUsage =
     "                   generation (VelaToneViewer2010_x64.arx or ..2013_x64.arx\n"
     "                   next to arxhost)\n"
     "  --no-plugin      load no module\n"
+    "  --view WxH       the drawing view's size in pixels (default 1024x768): what\n"
+    "                   snapshot and plot write, and what pixels map to\n"
     "  -h, --help       this text\n";
 
 int usageError(const std::string& what)
@@ -65,6 +69,7 @@ int main(int argc, char** argv)
     std::string plugin;
     bool noPlugin = false;
     int year = 2013;
+    int viewWidth = 1024, viewHeight = 768;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "-h" || a == "--help") {
@@ -83,6 +88,18 @@ int main(int argc, char** argv)
             plugin = args[++i];
             continue;
         }
+        if (a == "--view") {
+            if (i + 1 >= args.size()) return usageError("--view needs a size such as 1024x768");
+            const std::string& value = args[++i];
+            int w = 0, h = 0;
+            char x = 0, extra = 0;
+            if (std::sscanf(value.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || (x != 'x' && x != 'X') ||
+                w < 16 || h < 16 || w > 8192 || h > 8192)
+                return usageError("--view must be WIDTHxHEIGHT, each 16 to 8192 pixels, not " + value);
+            viewWidth = w;
+            viewHeight = h;
+            continue;
+        }
         if (a == "--no-plugin") {
             noPlugin = true;
             continue;
@@ -96,6 +113,7 @@ int main(int argc, char** argv)
     if (rest[0] == "run" && rest.size() != 2) return usageError("run needs a SCRIPT");
 
     arxhost::setGeneration(year);
+    arxhost::setViewSize(viewWidth, viewHeight);
     arxhost::addSupportPath(programFolder().wstring());
     arxhost::Application app;
     if (!noPlugin) {

@@ -10,6 +10,7 @@
 
 #include "acdocman.h"
 #include "arxhost/application.h"
+#include "arxhost/view.h"
 #include "dbmain.h"
 
 namespace arxhost {
@@ -131,6 +132,15 @@ void Session::perform(const std::string& verb, const std::string& rest)
     } else if (verb == "unload") {
         echo("Command: (arxunload \"" + rest + "\")\n");
         if (!mApp.unloadModule(wide(rest), error)) fail(error);
+    } else if (verb == "snapshot") {
+        if (rest.empty()) fail("snapshot needs a file name");
+        current();
+        if (!arxhost::writeSnapshot(wide(rest), error)) fail(error);
+    } else if (verb == "plot") {
+        if (rest.empty()) fail("plot needs a file name (.pdf or .png)");
+        current();
+        echo("Command: PLOT " + rest + "\n");
+        if (!arxhost::plotView(wide(rest), error)) fail(error);
     } else if (verb == "input" || verb == "cancel") {
         fail("no command is waiting for input");
     } else {

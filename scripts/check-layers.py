@@ -3,7 +3,8 @@
 
 The host runtime (platform/arx/src) is built in floors: a file may include
 headers of its own floor or of a floor below, never one above. Rooms on one
-floor (the application's documents and its editor) may include each other.
+floor (the application's documents, its editor and its drawing view) may
+include each other.
 The plug-in and its tests see the platforms only through platform/*/include;
 the platforms never include the plug-in.
 """
@@ -20,9 +21,12 @@ ARX_FLOORS = {
     "filers": 2,
     "db": 3,
     "builtin_entities": 4,
+    "gi": 4,
     "drawing_files": 5,
+    "render": 5,
     "ap": 6,
     "ed": 6,
+    "view": 6,
     "loader": 7,
     "program": 8,
 }

@@ -12,5 +12,6 @@ VELATONE_EXPORT VelaToneManager* qkVtManagerPtr();
 VELATONE_EXPORT VelaToneObReactor* vtObjRectPtr();
 
 // The state behind them, shared inside the plug-in.
+extern AcDbFullSubentPath g_NullSubentPath;
 extern bool g_bShowVelaTone;
 extern VelaToneManager* g_pVtManager;

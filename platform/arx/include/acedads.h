@@ -12,6 +12,14 @@ ARXHOST_EXPORT int acedGetString(int cronly, const ACHAR* prompt, ACHAR* result,
 ARXHOST_EXPORT int acedGetInt(const ACHAR* prompt, int* result);
 ARXHOST_EXPORT int acedGetReal(const ACHAR* prompt, ads_real* result);
 
+// System variables: RTNORM with the value, RTERROR for a name the host does not
+// know, RTREJ for a value it refuses (or a variable that is read-only).
+ARXHOST_EXPORT int acedGetVar(const ACHAR* sym, struct resbuf* result);
+ARXHOST_EXPORT int acedSetVar(const ACHAR* sym, const struct resbuf* val);
+
+// Draws an entity again at once (from its entity name), as it now is.
+ARXHOST_EXPORT int acdbEntUpd(const ads_name ent);
+
 // LISP functions defined by modules: defined per document, called back through
 // kInvkSubrMsg with their function code.
 ARXHOST_EXPORT int acedDefun(const ACHAR* pszName, short nFuncNum);

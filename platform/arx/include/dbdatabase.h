@@ -84,6 +84,11 @@ public:
     Acad::ErrorStatus getFilename(const ACHAR*& fileName) const;
     AcDb::AcDbDwgVersion originalFileVersion() const;
 
+    // The global linetype scale (LTSCALE): every dash of every linetype is drawn
+    // this many times its length. Refused unless positive.
+    double ltscale() const;
+    Acad::ErrorStatus setLtscale(double scale);
+
     // Loads a linetype (or "*" for all) from a linetype definition file.
     Acad::ErrorStatus loadLineTypeFile(const ACHAR* ltName, const ACHAR* fileName);
 

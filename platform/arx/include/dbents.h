@@ -38,6 +38,7 @@ protected:
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
     Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
 
 private:
     AcGePoint3d mStart;
@@ -71,6 +72,7 @@ protected:
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
     Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
 
 private:
     AcGePoint3d mCenter;
@@ -113,6 +115,7 @@ protected:
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
     Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
 
 private:
     AcGePoint3d pointAt(double angle) const;
@@ -172,6 +175,7 @@ protected:
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
     Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
 
 private:
     AcGePoint3d mPosition;

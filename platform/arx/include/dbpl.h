@@ -49,6 +49,7 @@ protected:
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
     Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
 
 private:
     struct Vertex {

@@ -5,6 +5,7 @@
 #include "acadstrc.h"
 #include "acarray.h"
 #include "acdb.h"
+#include "acgi.h"
 #include "acutads.h"
 #include "adesk.h"
 #include "dbapserv.h"

@@ -17,6 +17,8 @@
 namespace arx {
 
 struct Module;
+class DocView;
+void destroyDocView(DocView* view);
 
 // A document: a drawing open in the host.
 class Document final : public AcApDocument {
@@ -35,6 +37,8 @@ public:
         Module* module;
     };
     std::vector<Function> functions;
+    // Its drawing view (view/doc_view.h), made when first asked for.
+    DocView* view = nullptr;
 };
 
 struct CommandRecord;

@@ -33,6 +33,10 @@ Document::Document(AcDbDatabase* database, std::wstring name) : db(database), fi
     title = slash == std::wstring::npos ? fileName : fileName.substr(slash + 1);
 }
 
-Document::~Document() { delete db; }
+Document::~Document()
+{
+    destroyDocView(view);
+    delete db;
+}
 
 }  // namespace arx

@@ -2,6 +2,7 @@
 // operations.
 #include <cstring>
 
+#include "acgi.h"
 #include "acutads.h"
 #include "builtin.h"
 #include "database_impl.h"
@@ -282,9 +283,9 @@ void AcDbEntity::recordGraphicsModified(Adesk::Boolean setModified)
     assertWriteEnabled(false, true);
     std::uint16_t& state = arx::ObjectAccess::state(this);
     if (setModified)
-        state |= arx::kStGraphicsModified;
+        state = static_cast<std::uint16_t>((state | arx::kStGraphicsModified) & ~arx::kStGraphicsKept);
     else
-        state &= static_cast<std::uint16_t>(~arx::kStGraphicsModified);
+        state = static_cast<std::uint16_t>((state & ~arx::kStGraphicsModified) | arx::kStGraphicsKept);
 }
 
 Adesk::Boolean AcDbEntity::worldDraw(AcGiWorldDraw* mode) { return subWorldDraw(mode); }
@@ -324,7 +325,12 @@ Acad::ErrorStatus AcDbEntity::subUnhighlight(const AcDbFullSubentPath&, Adesk::B
 Adesk::Boolean AcDbEntity::subWorldDraw(AcGiWorldDraw*) { return Adesk::kTrue; }
 void AcDbEntity::subViewportDraw(AcGiViewportDraw*) {}
 Adesk::UInt32 AcDbEntity::subViewportDrawLogicalFlags(AcGiViewportDraw*) { return 0; }
-Adesk::UInt32 AcDbEntity::subSetAttributes(AcGiDrawableTraits*) { return 0; }
+// An entity's primitives take its own properties unless it sets others.
+Adesk::UInt32 AcDbEntity::subSetAttributes(AcGiDrawableTraits* traits)
+{
+    if (traits != nullptr) traits->setupForEntity(this);
+    return 0;
+}
 
 Acad::ErrorStatus AcDbEntity::dwgOutFields(AcDbDwgFiler* filer) const
 {

@@ -48,6 +48,8 @@ namespace arx {
 //     back in; assertWriteEnabled() records nothing then.
 //  8. An object outside any database (no stub) has no open state: it is
 //     always read- and write-enabled.
+//  9. kStGraphicsKept, like the per-open flags, lives only while kStWrite
+//     does; a write close or cancel reports the change (object_change.h).
 enum ObjectState : std::uint16_t {
     kStWrite = 1 << 0,                // open for write (or being filed in)
     kStNotify = 1 << 1,               // open for notify
@@ -60,6 +62,7 @@ enum ObjectState : std::uint16_t {
     kStCancelling = 1 << 8,           // cancel() is restoring the undo image
     kStOpenedForModifySent = 1 << 9,  // openedForModify went out in this open
     kStUndoing = 1 << 10,             // undo is replaying an image into it
+    kStGraphicsKept = 1 << 11,        // recordGraphicsModified(false): its drawing stands as it is
 };
 
 // Groups of a known class that the class does not read, kept per subclass

@@ -4,6 +4,7 @@
 #include "database_impl.h"
 #include "dbsymtb.h"
 #include "notify.h"
+#include "object_change.h"
 #include "object_access.h"
 #include "../filers/binary_filer.h"
 #include "../rx/runtime.h"
@@ -185,7 +186,9 @@ Acad::ErrorStatus AcDbObject::close()
         ObjectAccess::dropExtraIfEmpty(this);
         mState &= static_cast<std::uint16_t>(~(arx::kStModified | arx::kStNew | arx::kStGraphicsModified |
                                                arx::kStXDataModified | arx::kStUndoImage |
-                                               arx::kStOpenedForModifySent));
+                                               arx::kStOpenedForModifySent | arx::kStGraphicsKept));
+        if ((was & (arx::kStModified | arx::kStNew)) != 0)
+            arx::reportObjectChange(this, (was & arx::kStGraphicsKept) == 0 || (was & arx::kStNew) != 0);
         arx::notifyReactors(this, [this](AcDbObjectReactor* r) { r->objectClosed(objectId()); },
                             [this](AcDbObject* r) { r->objectClosed(objectId()); });
         return Acad::eOk;
@@ -220,10 +223,13 @@ Acad::ErrorStatus AcDbObject::cancel()
     if ((mState & arx::kStModified) != 0)
         arx::notifyReactors(this, [this](AcDbObjectReactor* r) { r->cancelled(this); },
                             [this](AcDbObject* r) { r->cancelled(this); });
+    const bool changed = (mState & arx::kStModified) != 0;
     mState &= static_cast<std::uint16_t>(~(arx::kStWrite | arx::kStModified | arx::kStNew | arx::kStGraphicsModified |
                                            arx::kStXDataModified | arx::kStUndoImage |
-                                           arx::kStOpenedForModifySent));
+                                           arx::kStOpenedForModifySent | arx::kStGraphicsKept));
     ObjectAccess::dropExtraIfEmpty(this);
+    // Put back as it was: whatever showed the change must show the old state again.
+    if (changed) arx::reportObjectChange(this, true);
     return Acad::eOk;
 }
 

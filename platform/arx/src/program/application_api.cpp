@@ -8,6 +8,7 @@
 #include "../core/utf.h"
 #include "../ed/commands.h"
 #include "../ed/lisp.h"
+#include "../view/doc_view.h"
 
 
 namespace arxhost {
@@ -28,16 +29,28 @@ void Application::print(const std::wstring& text) { arx::appState()->print(text)
 
 void Application::setInputSource(std::function<bool(std::wstring&)> source) { arx::setInputSource(std::move(source)); }
 
-AcApDocument* Application::newDocument(std::string& error) { return arx::newDocument(error); }
+// After each thing the host does, the current view shows the drawing as it now is.
+AcApDocument* Application::newDocument(std::string& error)
+{
+    AcApDocument* doc = arx::newDocument(error);
+    arx::refreshCurrentView();
+    return doc;
+}
 AcApDocument* Application::openDocument(const std::wstring& path, std::string& error)
 {
-    return arx::openDocument(path, error);
+    AcApDocument* doc = arx::openDocument(path, error);
+    arx::refreshCurrentView();
+    return doc;
 }
 bool Application::saveDocument(AcApDocument* doc, const std::wstring& path, std::string& error)
 {
     return arx::saveDocument(static_cast<arx::Document*>(doc), path, error);
 }
-void Application::closeDocument(AcApDocument* doc) { arx::closeDocument(static_cast<arx::Document*>(doc)); }
+void Application::closeDocument(AcApDocument* doc)
+{
+    arx::closeDocument(static_cast<arx::Document*>(doc));
+    arx::refreshCurrentView();
+}
 AcApDocument* Application::currentDocument() const { return arx::appState()->current; }
 std::vector<AcApDocument*> Application::documents() const
 {
@@ -47,12 +60,16 @@ std::vector<AcApDocument*> Application::documents() const
 
 CommandResult Application::runCommand(const std::wstring& name, std::string& message)
 {
-    return static_cast<CommandResult>(arx::runCommand(name, message));
+    auto result = static_cast<CommandResult>(arx::runCommand(name, message));
+    arx::refreshCurrentView();
+    return result;
 }
 
 bool Application::evaluateLisp(const std::wstring& expr, std::wstring& printed, std::string& error)
 {
-    return arx::evaluateLisp(expr, printed, error);
+    bool ok = arx::evaluateLisp(expr, printed, error);
+    arx::refreshCurrentView();
+    return ok;
 }
 
 void Application::setModuleObserver(
@@ -64,7 +81,12 @@ void Application::setModuleObserver(
 bool Application::loadModule(const std::wstring& path, std::string& error)
 {
     AcRxDynamicLinker* linker = acrxDynamicLinker;
-    if (linker->loadModule(path.c_str(), false)) return true;
+    // Objects may have become proxies or proxies objects: every view draws anew.
+    if (linker->loadModule(path.c_str(), false)) {
+        arx::invalidateAllViews();
+        arx::refreshCurrentView();
+        return true;
+    }
     error = arx::toUtf8(linker->lastError());
     return false;
 }
@@ -72,7 +94,11 @@ bool Application::loadModule(const std::wstring& path, std::string& error)
 bool Application::unloadModule(const std::wstring& name, std::string& error)
 {
     AcRxDynamicLinker* linker = acrxDynamicLinker;
-    if (linker->unloadModule(name.c_str())) return true;
+    if (linker->unloadModule(name.c_str())) {
+        arx::invalidateAllViews();
+        arx::refreshCurrentView();
+        return true;
+    }
     error = arx::toUtf8(linker->lastError());
     return false;
 }

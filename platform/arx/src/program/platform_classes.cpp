@@ -2,6 +2,7 @@
 // registers them when it starts. The list names classes of every floor, so it
 // lives on the top one and is handed down when the library loads.
 #include "acdocman.h"
+#include "acgi.h"
 #include "aced.h"
 #include "rxdlinkr.h"
 #include "dbdict.h"
@@ -56,6 +57,14 @@ void registerPlatformClasses()
     AcDbArc::rxInit();
     AcDbPolyline::rxInit();
     AcDbText::rxInit();
+    // The graphics interface, which entities draw through.
+    AcGiContext::rxInit();
+    AcGiCommonDraw::rxInit();
+    AcGiWorldDraw::rxInit();
+    AcGiSubEntityTraits::rxInit();
+    AcGiDrawableTraits::rxInit();
+    AcGiGeometry::rxInit();
+    AcGiWorldGeometry::rxInit();
     // The application's classes, which modules derive their reactors from.
     AcApDocument::rxInit();
     AcApDocManager::rxInit();

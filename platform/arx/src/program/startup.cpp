@@ -7,7 +7,9 @@
 #include "rxdlinkr.h"
 #include "../ap/app_state.h"
 #include "../ed/commands.h"
+#include "../ed/editing_commands.h"
 #include "../loader/loader.h"
+#include "../view/doc_view.h"
 
 namespace arx {
 
@@ -21,6 +23,8 @@ void startApplication()
     reg->atPut(L"ACAD_REGISTERED_COMMANDS", app->commandStack);
     reg->atPut(L"DynamicLinker", makeDynamicLinker());
     registerBuiltinCommands(app->commandStack);
+    registerEditingCommands(app->commandStack);
+    installViewHooks();
 }
 
 void stopApplication()
@@ -29,6 +33,7 @@ void stopApplication()
     if (app == nullptr) return;
     unloadAllModules();
     while (!app->documents.empty()) closeDocument(app->documents.back());
+    clearClipboard();
     clearCommands();
     AcRxDictionary* reg = acrxSysRegistry();
     reg->remove(L"AcEditor");

@@ -1,0 +1,17 @@
+// The host's windows and coordinates for modules that use MFC: the drawing
+// view's client pixels and world points, both ways. Pixel (0, 0) is the view's
+// top left; window number 0 is the current viewport.
+#pragma once
+#include "adesk.h"
+#include "atltypes.h"
+#include "wtypes.h"
+
+typedef double acedDwgPoint[3];
+
+// The world point under a pixel of the current viewport.
+ARXHOST_EXPORT void acedCoordFromPixelToWorld(const CPoint& ptIn, acedDwgPoint ptOut);
+// The world point under a pixel of viewport windnum (0: the current one); FALSE,
+// leaving ptOut as it was, when there is no such viewport.
+ARXHOST_EXPORT BOOL acedCoordFromPixelToWorld(int windnum, CPoint ptIn, acedDwgPoint ptOut);
+// The pixel of viewport windnum (0: the current one) nearest to a world point.
+ARXHOST_EXPORT BOOL acedCoordFromWorldToPixel(int windnum, const acedDwgPoint ptIn, CPoint& ptOut);

@@ -1,0 +1,11 @@
+// System variables of the editor that are not kept in the drawing: the pick
+// box and the grip size, in pixels.
+#pragma once
+
+namespace arx {
+int pickboxPixels();
+int gripSizePixels();
+// Switches between model space and the current layout's paper space, telling
+// editor reactors of the layout switch.
+bool setTilemode(bool tilemode);
+}  // namespace arx
