@@ -148,6 +148,7 @@ public:
     void modifiedXData(const AcDbObject*) override { heard.push_back("modifiedXData"); }
     void objectClosed(const AcDbObjectId) override { heard.push_back("objectClosed"); }
     void goodbye(const AcDbObject*) override { heard.push_back("goodbye"); }
+    void modifyUndone(const AcDbObject*) override { heard.push_back("modifyUndone"); }
 };
 
 // An object opened for write, changed and closed: the first change tells it is
@@ -163,5 +164,11 @@ inline const Events kCancelledSeq = {"openedForModify", "cancelled"};
 // Its extended data changed in a write open, then closed: told at the close,
 // after the modification as a whole.
 inline const Events kXDataModifiedSeq = {"openedForModify", "modified", "modifiedXData", "objectClosed"};
+// Undo and redo put an object back into a state it had: an erase taken back or
+// brought again is told as the erase flag changing, nothing more; a change of
+// content taken back or brought again as modifyUndone.
+inline const Events kUndoneEraseSeq = {"unerased"};
+inline const Events kRedoneEraseSeq = {"erased"};
+inline const Events kUndoneModifySeq = {"modifyUndone"};
 
 }  // namespace arxtest

@@ -6,6 +6,7 @@
 #include "app_state.h"
 #include "module.h"
 #include "../core/utf.h"
+#include "../db/undo.h"
 #include "../drawing_files/drawing_files.h"
 
 namespace arx {
@@ -16,6 +17,8 @@ Document* addDocument(AcDbDatabase* db, const std::wstring& fileName)
 {
     AppState* app = appState();
     auto* doc = new Document(db, fileName);
+    // A document's drawing keeps the history that U, UNDO and REDO play back.
+    undoLog(db).recording = true;
     app->notifyDocReactors([&](AcApDocManagerReactor* r) { r->documentCreateStarted(doc); });
     app->documents.push_back(doc);
     app->notifyDocReactors([&](AcApDocManagerReactor* r) { r->documentCreated(doc); });

@@ -11,6 +11,7 @@
 
 #include "dbmain.h"
 #include "stub.h"
+#include "undo.h"
 #include "../core/handle_map.h"
 
 namespace arx {
@@ -131,6 +132,10 @@ public:
     std::wstring filename;
     int originalVersion = 0;
     PendingLoader* loader = nullptr;
+    UndoLog undo;
+    // Changes closed into this database (write opens that changed or made an
+    // object), so that the host can tell whether a drawing changed since a save.
+    std::uint64_t changes = 0;
 
 private:
     static constexpr size_t kBlockSize = 1024;

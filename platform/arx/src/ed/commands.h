@@ -35,7 +35,8 @@ int activeCommandCount();
 // The command stack the application registers, and its end: every command gone.
 AcEdCommandStack* makeCommandStack();
 void clearCommands();
-// The host's own commands (LINE, ...).
+// The host's own commands (LINE, U, UNDO, REDO, ...).
 void registerBuiltinCommands(AcEdCommandStack* stack);
+void registerUndoCommands(AcEdCommandStack* stack);
 
 }  // namespace arx

@@ -12,6 +12,7 @@
 #include "../db/database_impl.h"
 #include "../db/object_access.h"
 #include "../db/proxy.h"
+#include "../db/undo.h"
 
 namespace arx {
 
@@ -67,6 +68,9 @@ ModuleCleanup prepareModuleUnload(HINSTANCE base)
                         if (!acdbIsPersistentReactor(p)) proxy->addReactor(static_cast<AcDbObjectReactor*>(p));
                 delete obj;
                 obj = proxy;
+                // Images in the undo history were filed by the object's class:
+                // played into a proxy they would not fit.
+                undoLog(db).clear();
             }
         }
         // Transient reactors whose code goes with the module leave every object.
@@ -116,6 +120,7 @@ void reviveModuleObjects()
                 if (!acdbIsPersistentReactor(p)) revived->addReactor(static_cast<AcDbObjectReactor*>(p));
         implOf(db)->swapObject(s, revived);
         delete proxy;
+        undoLog(db).clear();
     });
 }
 
