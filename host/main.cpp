@@ -26,8 +26,8 @@ const char* kUsage =
     "                   class. Exits 0 on success; on failure prints the reason\n"
     "                   (file and line or byte) and exits 1.\n"
     "  run SCRIPT       run a session script: one action a line (open, new, save,\n"
-    "                   saveas, close, command, input, cancel, lisp, load, unload,\n"
-    "                   snapshot, plot);\n"
+    "                   saveas, close, activate, autosave, command, input, cancel,\n"
+    "                   lisp, load, unload, snapshot, plot);\n"
     "                   see docs/session-scripts.md. The command line is echoed to\n"
     "                   stdout; a failing action stops the run with SCRIPT:LINE and\n"
     "                   the reason on stderr, exit code 1.\n"
@@ -125,6 +125,6 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    if (rest[0] == "convert") return arxhost::runConvert(rest[1], rest[2]);
+    if (rest[0] == "convert") return arxhost::runConvert(app, rest[1], rest[2]);
     return arxhost::runSession(app, rest[1]);
 }

@@ -3,6 +3,7 @@
 // command line. One exists while arxhost (or a test) runs the application.
 #pragma once
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -39,6 +40,12 @@ public:
     std::vector<Function> functions;
     // Its drawing view (view/doc_view.h), made when first asked for.
     DocView* view = nullptr;
+    // The automatic save (ap/autosave.h): the document's number in this
+    // process, the drawing's change count at its last save of any kind, and
+    // when the timer started (at the first change seen since; -1 while none).
+    int serial = 0;
+    std::uint64_t savedChanges = 0;
+    long long autosaveTimerStart = -1;
 };
 
 struct CommandRecord;
@@ -97,5 +104,9 @@ Document* newDocument(std::string& error);
 Document* openDocument(const std::wstring& path, std::string& error);
 bool saveDocument(Document* doc, const std::wstring& path, std::string& error);
 void closeDocument(Document* doc);
+// Makes a document the current one, with the activation notifications.
+bool activateDocument(Document* doc);
+// The document whose file name, or title (without regard to case), is name.
+Document* findDocument(const std::wstring& name);
 
 }  // namespace arx

@@ -4,6 +4,7 @@
 
 #include "dbapserv.h"
 #include "app_state.h"
+#include "autosave.h"
 #include "module.h"
 #include "../core/utf.h"
 #include "../db/undo.h"
@@ -13,10 +14,14 @@ namespace arx {
 
 namespace {
 
+int gDocuments = 0;
+
 Document* addDocument(AcDbDatabase* db, const std::wstring& fileName)
 {
     AppState* app = appState();
     auto* doc = new Document(db, fileName);
+    doc->serial = ++gDocuments;
+    noteDocumentSaved(doc);
     // A document's drawing keeps the history that U, UNDO and REDO play back.
     undoLog(db).recording = true;
     app->notifyDocReactors([&](AcApDocManagerReactor* r) { r->documentCreateStarted(doc); });
@@ -55,6 +60,7 @@ Document* openDocument(const std::wstring& path, std::string& error)
 bool saveDocument(Document* doc, const std::wstring& path, std::string& error)
 {
     AppState* app = appState();
+    // Reactors hear of the save before anything is written, and may still change the drawing.
     app->notifyEditorReactors([&](AcEditorReactor* r) { r->beginSave(doc->db, path.c_str()); });
     if (saveDrawingByName(doc->db, path) != Acad::eOk) {
         error = lastFileError();
@@ -62,8 +68,24 @@ bool saveDocument(Document* doc, const std::wstring& path, std::string& error)
     }
     doc->fileName = path;
     doc->title = std::filesystem::path(path).filename().wstring();
+    noteDocumentSaved(doc);
     app->notifyEditorReactors([&](AcEditorReactor* r) { r->saveComplete(doc->db, path.c_str()); });
     return true;
+}
+
+Document* findDocument(const std::wstring& name)
+{
+    AppState* app = appState();
+    for (Document* d : app->documents)
+        if (d->fileName == name) return d;
+    for (Document* d : app->documents)
+        if (equalsNoCase(d->title, name)) return d;
+    return nullptr;
+}
+
+bool activateDocument(Document* doc)
+{
+    return appState()->docManager->activateDocument(doc) == Acad::eOk;
 }
 
 void closeDocument(Document* doc)

@@ -46,6 +46,9 @@ void registerBuiltinCommands(AcEdCommandStack* stack)
 {
     stack->addCommand(L"ACAD", L"LINE", L"LINE", ACRX_CMD_MODAL, &lineCommand);
     registerUndoCommands(stack);
+    registerFileCommands(stack);
+    registerLayoutCommands(stack);
+    registerSetvarCommand(stack);
 }
 
 }  // namespace arx

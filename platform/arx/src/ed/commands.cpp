@@ -241,6 +241,22 @@ CommandResult runCommand(const std::wstring& input, std::string& message)
     return result;
 }
 
+CommandResult runCommand(const std::wstring& name, const std::vector<std::wstring>& answers, std::string& message)
+{
+    std::function<bool(std::wstring&)> saved = gInput;
+    size_t next = 0;
+    gInput = [&](std::wstring& a) {
+        if (next < answers.size()) {
+            a = answers[next++];
+            return true;
+        }
+        return saved ? saved(a) : false;
+    };
+    CommandResult result = runCommand(name, message);
+    gInput = saved;
+    return result;
+}
+
 }  // namespace arx
 
 int acedGetString(int cronly, const ACHAR* prompt, ACHAR* result, size_t bufLen)
