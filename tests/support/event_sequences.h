@@ -106,6 +106,27 @@ inline const Events kDrawingOpenFailedSeq = {"beginDwgOpen"};
 inline const Events kDrawingSavedSeq = {"beginSave", "saveComplete"};
 inline const Events kDrawingSaveFailedSeq = {"beginSave"};
 
+// ---- the editor as a whole: commands, saves and layouts in one trace
+
+class EditorEvents : public AcEditorReactor {
+public:
+    Events heard;
+    std::vector<std::wstring> savedAs;
+    void commandWillStart(const ACHAR* c) override { heard.push_back("start " + AcString(c).utf8()); }
+    void commandEnded(const ACHAR* c) override { heard.push_back("end " + AcString(c).utf8()); }
+    void commandCancelled(const ACHAR* c) override { heard.push_back("cancel " + AcString(c).utf8()); }
+    void commandFailed(const ACHAR* c) override { heard.push_back("fail " + AcString(c).utf8()); }
+    void beginSave(AcDbDatabase*, const ACHAR* name) override
+    {
+        heard.push_back("beginSave");
+        savedAs.push_back(name);
+    }
+    void saveComplete(AcDbDatabase*, const ACHAR*) override { heard.push_back("saveComplete"); }
+    void layoutSwitched(const ACHAR* name) override { heard.push_back("layoutSwitched " + AcString(name).utf8()); }
+};
+
+inline Events layoutSwitchedSeq(const std::string& layout) { return {"layoutSwitched " + layout}; }
+
 // ---- modules
 
 // The steps of loading and unloading modules as the application's observer tells them.

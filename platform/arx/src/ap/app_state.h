@@ -13,6 +13,7 @@
 #include "acdocman.h"
 #include "aced.h"
 #include "acedinpt.h"
+#include "reactor_list.h"
 #include "wtypes.h"
 
 namespace arx {
@@ -57,8 +58,8 @@ public:
 
     std::vector<Document*> documents;
     Document* current = nullptr;
-    std::vector<AcApDocManagerReactor*> docReactors;
-    std::vector<AcEditorReactor*> editorReactors;
+    ReactorList<AcApDocManagerReactor> docReactors;
+    ReactorList<AcEditorReactor> editorReactors;
     std::vector<HINSTANCE> resourceStack;
     std::vector<std::unique_ptr<CommandRecord>> commands;
     std::vector<std::unique_ptr<Module>> modules;
@@ -75,20 +76,16 @@ public:
     AcEditor* editor = nullptr;
     AcEdCommandStack* commandStack = nullptr;
 
-    // Each reactor list is walked over a copy, skipping reactors removed meanwhile.
+    // Reactors may come and go while they are told (reactor_list.h).
     template <class F>
     void notifyDocReactors(F&& f)
     {
-        auto copy = docReactors;
-        for (AcApDocManagerReactor* r : copy)
-            if (std::find(docReactors.begin(), docReactors.end(), r) != docReactors.end()) f(r);
+        docReactors.notify(std::forward<F>(f));
     }
     template <class F>
     void notifyEditorReactors(F&& f)
     {
-        auto copy = editorReactors;
-        for (AcEditorReactor* r : copy)
-            if (std::find(editorReactors.begin(), editorReactors.end(), r) != editorReactors.end()) f(r);
+        editorReactors.notify(std::forward<F>(f));
     }
     void print(const std::wstring& text);
 };

@@ -83,9 +83,9 @@ ModuleCleanup prepareModuleUnload(HINSTANCE base)
     });
     ModuleCleanup cleanup;
     AppState* app = appState();
-    for (AcApDocManagerReactor* r : app->docReactors)
+    for (AcApDocManagerReactor* r : app->docReactors.items())
         if (ofModule(r, base)) cleanup.docReactors.push_back(r);
-    for (AcEditorReactor* r : app->editorReactors)
+    for (AcEditorReactor* r : app->editorReactors.items())
         if (ofModule(r, base)) cleanup.editorReactors.push_back(r);
     for (Document* d : app->documents)
         for (AcEdInputPointMonitor* m : d->inputPoints.monitors())
@@ -97,7 +97,7 @@ void ModuleCleanup::finish()
 {
     AppState* app = appState();
     auto drop = [](auto& list, const auto& gone) {
-        for (auto* p : gone) list.erase(std::remove(list.begin(), list.end(), p), list.end());
+        for (auto* p : gone) list.remove(p);
     };
     drop(app->docReactors, docReactors);
     drop(app->editorReactors, editorReactors);
