@@ -1,3 +1,6 @@
+// VelaTonePsReactor: the persistent reactor object of an Object note, its
+// filing (the note it serves, as a soft pointer), and its answer to a change of
+// the entity that carries it: the note takes the entity's new extents.
 #include "VelaTonePsReactor.h"
 
 #include "QkDbVelaTone.h"

@@ -133,8 +133,10 @@ public:
     int originalVersion = 0;
     PendingLoader* loader = nullptr;
     UndoLog undo;
-    // Changes closed into this database (write opens that changed or made an
-    // object), so that the host can tell whether a drawing changed since a save.
+    // Changes made to this database (objects changed, erased, unerased or
+    // added, and changes undone or redone; not a redraw asked for with
+    // recordGraphicsModified), so that the host can tell whether a drawing
+    // changed since it was saved.
     std::uint64_t changes = 0;
 
 private:

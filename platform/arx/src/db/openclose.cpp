@@ -196,7 +196,6 @@ Acad::ErrorStatus AcDbObject::close()
         }
         if (arx::ObjectExtra* e = ObjectAccess::extraIfAny(this)) e->undoImage.clear();
         ObjectAccess::dropExtraIfEmpty(this);
-        if ((was & (arx::kStModified | arx::kStNew)) != 0) ++arx::implOf(database())->changes;
         mState &= static_cast<std::uint16_t>(~(arx::kStModified | arx::kStNew | arx::kStGraphicsModified |
                                                arx::kStXDataModified | arx::kStUndoImage |
                                                arx::kStOpenedForModifySent | arx::kStGraphicsKept));

@@ -147,6 +147,7 @@ void recordChange(AcDbObject* obj, std::string&& image, bool erasedBefore)
 {
     AcDbStub* stub = ObjectAccess::stub(obj);
     if (stub == nullptr) return;
+    ++implOf(stub->database)->changes;
     UndoLog& log = undoLog(stub->database);
     if (!log.recording) return;
     log.add(UndoRecord{stub, std::move(image), true, erasedBefore});
@@ -156,6 +157,7 @@ void recordAppend(AcDbObject* obj)
 {
     AcDbStub* stub = ObjectAccess::stub(obj);
     if (stub == nullptr) return;
+    ++implOf(stub->database)->changes;
     UndoLog& log = undoLog(stub->database);
     if (!log.recording) return;
     log.add(UndoRecord{stub, {}, false, true});
