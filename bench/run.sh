@@ -3,13 +3,14 @@
 # drawing of about 160 MB (2,000 voice notes of 40,000 bytes each, their
 # reactor objects and 2,000 lines) as DXF and as a binary drawing, with each
 # operation's peak memory, and ezdxf's reading speed on the same file; then the
-# same steps for 2,000 notes of 400,000 bytes with the plug-in and without it.
+# same steps for 2,000 notes of 400,000 bytes with the plug-in and without it;
+# then regenerating and painting a view of 10,000 notes and 100,000 lines.
 #   bench/run.sh [BUILD_DIR]      (default build-bench)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-bench}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DARXHOST_TESTS=OFF -DARXHOST_BENCH=ON >/dev/null
-cmake --build "$dir" -j 2 --target arx_bench plugin_filing_bench >/dev/null
+cmake --build "$dir" -j 2 --target arx_bench plugin_filing_bench plugin_draw_bench >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 bin="$dir/bin/arx_bench"
@@ -57,3 +58,7 @@ fi
 # opened and saved with the plug-in loaded and without it (notes as proxies).
 echo
 "$dir/bin/plugin_filing_bench" --dir "$work/plugin"
+
+# Regenerating and painting a view of 10,000 voice notes and 100,000 lines.
+echo
+"$dir/bin/plugin_draw_bench" --dir "$work/draw"

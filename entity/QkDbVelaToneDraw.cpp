@@ -270,7 +270,13 @@ Acad::ErrorStatus QkDbVelaTone::subGetGeomExtents(AcDbExtents& extents) const
     assertReadEnabled();
     // A Region or Object note without a rectangle has no place to measure.
     if (!hasPlace()) return Acad::eInvalidExtents;
-    AcGePoint3d base = m_Type == kPoint ? pointIconBase() : m_Extents.maxPoint();
+    AcGePoint3d base;
+    if (m_Type == kPoint)
+        base = pointIconBase();
+    else if (m_Type == kRegion || m_Type == kObject)
+        base = m_Extents.maxPoint();
+    else
+        base = m_IconBase;  // a Reply note has no rectangle: it stands where its icon is drawn
     const double d = calcRefUnits();
     extents.addPoint(base);
     extents.addPoint(AcGePoint3d(base.x + d, base.y + 1.8 * d, 0.0));

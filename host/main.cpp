@@ -13,6 +13,8 @@
 #include "arxhost/view.h"
 #include "convert.h"
 #include "session.h"
+#include "win32/audio_devices.h"
+#include "win32/clock.h"
 
 namespace {
 
@@ -27,7 +29,8 @@ const char* kUsage =
     "                   (file and line or byte) and exits 1.\n"
     "  run SCRIPT       run a session script: one action a line (open, new, save,\n"
     "                   saveas, close, activate, autosave, command, input, cancel,\n"
-    "                   lisp, load, unload, snapshot, plot);\n"
+    "                   lisp, load, unload; move, press, release, click, wait, mic,\n"
+    "                   speaker, nodevice, answer, snapshot, plot);\n"
     "                   see docs/session-scripts.md. The command line is echoed to\n"
     "                   stdout; a failing action stops the run with SCRIPT:LINE and\n"
     "                   the reason on stderr, exit code 1.\n"
@@ -40,6 +43,8 @@ const char* kUsage =
     "                   generation (VelaToneViewer2010_x64.arx or ..2013_x64.arx\n"
     "                   next to arxhost)\n"
     "  --no-plugin      load no module\n"
+    "  --real-time      run on the machine's clock and sound devices instead of the\n"
+    "                   virtual clock and devices (for interactive use)\n"
     "  --view WxH       the drawing view's size in pixels (default 1024x768): what\n"
     "                   snapshot and plot write, and what pixels map to\n"
     "  -h, --help       this text\n";
@@ -102,6 +107,11 @@ int main(int argc, char** argv)
         }
         if (a == "--no-plugin") {
             noPlugin = true;
+            continue;
+        }
+        if (a == "--real-time") {
+            win32::clock::setMode(win32::clock::Mode::Real);
+            win32::audio::setBackend(win32::audio::Backend::Real);
             continue;
         }
         if (a.size() > 1 && a[0] == '-') return usageError("unknown option " + a);

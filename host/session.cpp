@@ -12,6 +12,7 @@
 #include "arxhost/application.h"
 #include "arxhost/view.h"
 #include "dbmain.h"
+#include "session_input.h"
 
 namespace arxhost {
 namespace {
@@ -27,7 +28,11 @@ struct ScriptError {
 class Session {
 public:
     Session(Application& app, std::string path, std::FILE* errors)
-        : mApp(app), mPath(std::move(path)), mErrors(errors)
+        : mApp(app),
+          mPath(std::move(path)),
+          mErrors(errors),
+          mInput([this](std::string& verb, std::string& rest, size_t& line) { return nestedLine(verb, rest, line); },
+                 [this](const std::string& text) { echo(text); })
     {
     }
     int run();
@@ -44,6 +49,12 @@ private:
         return doc;
     }
     bool answerPrompt(std::wstring& answer);
+    bool nestedLine(std::string& verb, std::string& rest, size_t& line)
+    {
+        bool more = nextLine(verb, rest);
+        line = mLineNo;
+        return more;
+    }
 
     Application& mApp;
     std::string mPath;
@@ -53,6 +64,7 @@ private:
     size_t mLineNo = 0;
     std::string mPromptError;
     size_t mPromptErrorLine = 0;
+    SessionInput mInput;
 };
 
 // The next action: a line that is neither empty nor a comment.
@@ -145,15 +157,14 @@ void Session::perform(const std::string& verb, const std::string& rest)
     } else if (verb == "unload") {
         echo("Command: (arxunload \"" + rest + "\")\n");
         if (!mApp.unloadModule(wide(rest), error)) fail(error);
-    } else if (verb == "snapshot") {
-        if (rest.empty()) fail("snapshot needs a file name");
-        current();
-        if (!arxhost::writeSnapshot(wide(rest), error)) fail(error);
     } else if (verb == "plot") {
         if (rest.empty()) fail("plot needs a file name (.pdf or .png)");
         current();
         echo("Command: PLOT " + rest + "\n");
         if (!arxhost::plotView(wide(rest), error)) fail(error);
+    } else if (SessionInput::handles(verb)) {
+        std::string failure = mInput.perform(verb, rest);
+        if (!failure.empty()) fail(failure);
     } else if (verb == "input" || verb == "cancel") {
         fail("no command is waiting for input");
     } else {
@@ -179,12 +190,19 @@ int Session::run()
     mApp.setInputSource([this](std::wstring& answer) { return answerPrompt(answer); });
     std::string verb, rest;
     try {
-        while (nextLine(verb, rest)) {
+        for (;;) {
+            std::string waitFailure = mInput.finishWait();
+            if (!waitFailure.empty()) throw ScriptError{std::to_string(mLineNo) + ": " + waitFailure};
+            if (!nextLine(verb, rest)) break;
             size_t at = mLineNo;
             try {
                 perform(verb, rest);
+                mInput.settle();
                 // Between the user's actions the host is idle: timers run.
                 mApp.idle();
+                std::string failure;
+                size_t line = 0;
+                if (mInput.takeFailure(failure, line)) throw ScriptError{failure, line};
             } catch (ScriptError& e) {
                 throw ScriptError{std::to_string(e.line != 0 ? e.line : at) + ": " + e.message};
             }

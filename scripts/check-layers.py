@@ -5,7 +5,8 @@ The host runtime (platform/arx/src) is built in floors: a file may include
 headers of its own floor or of a floor below, never one above. Rooms on one
 floor (the application's documents, its editor and its drawing view) may
 include each other.
-The plug-in and its tests see the platforms only through platform/*/include;
+The plug-in and its tests see the platforms only through platform/*/include
+(and the plug-in not even the host program's interfaces arxhost/ and win32/ there);
 the platforms never include the plug-in.
 """
 import pathlib
@@ -86,6 +87,10 @@ def check_plugin(breaches):
                 if inside_src:
                     breaches.append(f"{path.relative_to(ROOT)}:{line}: the plug-in includes a platform's "
                                     f"runtime: {target}")
+                # The host program's own interfaces are no SDK: only tests may use them.
+                if folder.name != "plugin" and text.split("/")[0] in ("arxhost", "win32"):
+                    breaches.append(f"{path.relative_to(ROOT)}:{line}: the plug-in includes the host "
+                                    f"program's interface: {target}")
     for path in sources(platform):
         for line, target in includes(path):
             resolved = (path.parent / target).resolve()

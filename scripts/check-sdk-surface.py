@@ -288,11 +288,18 @@ def _declare(statement, scope, add, overrides, macro_names):
             add(ids[-1], kind)
 
 
+OWN_INTERFACE_FOLDERS = {"win32", "arxhost"}
+
+
 def collect_platform(root, where=None):
     """{name: kind} of what the stand-in headers declare; where, when given,
     receives the headers that declare each name."""
     declared = {}
     for header in sorted(root.glob("platform/*/include/**/*.h")):
+        # The stand-ins' own interfaces for the host program (win32/, arxhost/)
+        # are no part of any SDK, and the plug-in does not use them.
+        if header.parent.name in OWN_INTERFACE_FOLDERS:
+            continue
         tokens, macros = lex(header.read_text(encoding="utf-8", errors="replace"))
         names, _ = declarations(tokens, macros)
         for name, kind in names.items():

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The demonstration: the host converts the bundled sample drawing DXF -> binary
-# -> DXF for both generations, then runs the demonstration session with the
-# plug-in loaded (samples/demo.scr).
+# -> DXF for both generations, then runs the demonstration sessions with the
+# plug-in loaded (samples/demo.scr, and samples/voice-notes.scr, which writes
+# pictures of the screen and a plot).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -12,4 +13,6 @@ for release in 2013 2010; do
     build/bin/arxhost --release $release convert out/site-plan-$release.dwg out/site-plan-$release.dxf
 done
 build/bin/arxhost run samples/demo.scr
-echo "demo: the drawings are in out/"
+# Voice notes on the screen and plotted: pictures of the view and a PDF.
+build/bin/arxhost run samples/voice-notes.scr
+echo "demo: the drawings and pictures are in out/"

@@ -3,7 +3,7 @@
 # demonstration need, when they are missing.
 set -euo pipefail
 packages=(
-    cmake ninja-build g++ clang libclang-rt-14-dev
+    cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libcairo2-dev libsndfile1-dev portaudio19-dev fonts-dejavu-core
     python3 python3-ezdxf

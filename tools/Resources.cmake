@@ -1,5 +1,7 @@
-# arx_add_resources(<target> <script.rc>): compiles a module's resource script with
-# arxrc into C++ that is linked into <target>. The module then finds the resources by
+# arx_add_resources(<target> <script.rc> [SEARCH dir...] [DEPENDS target...]):
+# compiles a module's resource script with arxrc into C++ that is linked into
+# <target>. Files the script embeds are looked for beside it, then in the SEARCH
+# folders (pictures the build makes); DEPENDS names the targets that make them. The module then finds the resources by
 # its own module handle (FindResourceW, LoadStringW, dialogs) while it is loaded.
 # Scripts may #include the Windows stand-in's headers (winres.h, afxres.h, windows.h)
 # and headers beside them; every file read is tracked, so editing a header or an
@@ -9,6 +11,11 @@ cmake_path(NORMAL_PATH ARXRC_WIN32_INCLUDE)
 set(ARXRC_WIN32_INCLUDE ${ARXRC_WIN32_INCLUDE} CACHE INTERNAL "Headers resource scripts may include")
 
 function(arx_add_resources target script)
+  cmake_parse_arguments(RES "" "" "SEARCH;DEPENDS" ${ARGN})
+  set(search_args)
+  foreach(dir ${RES_SEARCH})
+    list(APPEND search_args -I ${dir})
+  endforeach()
   if(NOT TARGET ${target})
     message(FATAL_ERROR "arx_add_resources: no target named ${target}")
   endif()
@@ -22,8 +29,8 @@ function(arx_add_resources target script)
   set(output ${CMAKE_CURRENT_BINARY_DIR}/${target}_${stem}_rc.cpp)
   add_custom_command(
     OUTPUT ${output}
-    COMMAND arxrc -I ${ARXRC_WIN32_INCLUDE} --depfile ${output}.d -o ${output} ${source}
-    DEPENDS arxrc ${source}
+    COMMAND arxrc -I ${ARXRC_WIN32_INCLUDE} ${search_args} --depfile ${output}.d -o ${output} ${source}
+    DEPENDS arxrc ${source} ${RES_DEPENDS}
     DEPFILE ${output}.d
     COMMENT "Compiling resources ${script} for ${target}"
     VERBATIM)

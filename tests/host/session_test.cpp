@@ -7,31 +7,12 @@
 #include "AcString.h"
 #include "acdocman.h"
 #include "arxhost/application.h"
-#include "session.h"
+#include "session_fixture.h"
 #include "temp_dir.h"
 
 namespace {
 
-class Session : public ::testing::Test {
-protected:
-    int run(const std::string& script)
-    {
-        std::ofstream(dir.file("s.scr")) << script;
-        app.setCommandLine([this](const std::wstring& t) { echo += AcString(t).utf8(); });
-        std::FILE* errors = std::tmpfile();
-        int rc = arxhost::runSession(app, dir.file("s.scr"), errors);
-        std::rewind(errors);
-        char buf[512];
-        while (std::fgets(buf, sizeof buf, errors) != nullptr) error += buf;
-        std::fclose(errors);
-        return rc;
-    }
-
-    TempDir dir;
-    arxhost::Application app;
-    std::string echo;
-    std::string error;
-};
+using Session = SessionFixture;
 
 TEST_F(Session, EchoesTheCommandLineAndAnswersPromptsFromTheLinesThatFollow)
 {

@@ -255,6 +255,23 @@ IDB_DOT RCDATA "dot.png"
     EXPECT_EQ(s.dependencies[0], rc.dir().file("test.rc"));
 }
 
+// As with Windows' resource compiler, a file not beside the script is looked
+// for in the include folders, in their order; the script's own folder wins.
+TEST(Arxrc, DataFilesAreFoundBesideTheScriptThenInTheIncludeFolders)
+{
+    RcFixture rc;
+    rc.write("made/first/only-made.bin", "first");
+    rc.write("made/second/only-made.bin", "second");
+    rc.write("made/second/dot.png", "not the script's own dot");
+    arxrc::Options options;
+    options.includeDirs = {WIN32_INCLUDE_DIR, rc.dir().file("made/first"), rc.dir().file("made/second")};
+    auto s = arxrc::compileScript(rc.write("test.rc", "1 PNG \"only-made.bin\"\n2 PNG \"dot.png\"\n"), options);
+    ASSERT_EQ(s.data.size(), 2u);
+    EXPECT_EQ(std::string(s.data[0].bytes.begin(), s.data[0].bytes.end()), "first");
+    EXPECT_EQ(s.data[1].bytes, dotPng());
+    EXPECT_NE(rc.error("1 PNG \"nowhere.bin\"\n").find("cannot open 'nowhere.bin'"), std::string::npos);
+}
+
 TEST(Arxrc, GeneratedCodeRegistersEveryResource)
 {
     RcFixture rc;

@@ -20,7 +20,7 @@ Script compileScript(const std::string& path, const Options& options)
     TokenStream tokens(pre, macros);
     Script script;
     script.source = path;
-    parseScript(tokens, script);
+    parseScript(tokens, script, options.includeDirs);
     std::vector<std::string> files;
     const std::vector<std::string>* lists[] = {&pre.files(), &script.dependencies};
     for (const std::vector<std::string>* list : lists) {

@@ -83,7 +83,10 @@ std::wstring widenAscii(const std::string& s)
 
 class Parser {
 public:
-    Parser(TokenStream& in, Script& script) : mIn(in), mScript(script) {}
+    Parser(TokenStream& in, Script& script, const std::vector<std::string>& searchDirs)
+        : mIn(in), mScript(script), mSearchDirs(searchDirs)
+    {
+    }
 
     void run()
     {
@@ -276,10 +279,21 @@ private:
                 throw RcError(fileToken.where, "file names must be plain ASCII");
             name += static_cast<char>(c);
         }
+        // A relative name is looked for beside the script that names it, then in
+        // the include folders, as Windows' resource compiler does: pictures a
+        // build makes live in the build's folders, not beside the script.
         fs::path path = fs::path(name);
-        if (path.is_relative() && fileToken.where.file)
-            path = fs::path(*fileToken.where.file).parent_path() / path;
         std::error_code ec;
+        if (path.is_relative()) {
+            std::vector<fs::path> candidates;
+            if (fileToken.where.file) candidates.push_back(fs::path(*fileToken.where.file).parent_path() / path);
+            for (const std::string& dir : mSearchDirs) candidates.push_back(fs::path(dir) / path);
+            for (const fs::path& c : candidates)
+                if (fs::is_regular_file(c, ec)) {
+                    path = c;
+                    break;
+                }
+        }
         if (!fs::is_regular_file(path, ec))
             throw RcError(fileToken.where, "cannot open '" + name + "': no such file");
         auto size = fs::file_size(path, ec);
@@ -445,15 +459,16 @@ private:
 
     TokenStream& mIn;
     Script& mScript;
+    const std::vector<std::string>& mSearchDirs;  // where relative data files are looked for
     std::map<std::pair<std::wstring, std::wstring>, Location> mNames;
     std::uintmax_t mDataBytes = 0;
 };
 
 }  // namespace
 
-void parseScript(TokenStream& in, Script& script)
+void parseScript(TokenStream& in, Script& script, const std::vector<std::string>& searchDirs)
 {
-    Parser(in, script).run();
+    Parser(in, script, searchDirs).run();
 }
 
 }  // namespace arxrc

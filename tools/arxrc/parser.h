@@ -6,6 +6,8 @@
 
 namespace arxrc {
 
-void parseScript(TokenStream& in, Script& script);
+// searchDirs: where a data file's relative name is looked for after the folder
+// of the script that names it.
+void parseScript(TokenStream& in, Script& script, const std::vector<std::string>& searchDirs);
 
 }  // namespace arxrc

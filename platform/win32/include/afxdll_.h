@@ -5,12 +5,19 @@
 #include <cstddef>
 
 #include "win32/export.h"
-#include "windows.h"
+#include "afx.h"
 
+struct CRuntimeClass;
+class COleObjectFactory;
+
+// MFC's five members. The stand-in has no run-time classes or OLE factories to
+// share, so the last two stay null.
 struct AFX_EXTENSION_MODULE {
     BOOL bInitialized;
     HMODULE hModule;
     HMODULE hResource;
+    CRuntimeClass* pFirstSharedClass;
+    COleObjectFactory* pFirstSharedFactory;
 };
 
 // Records the module and makes it its own resource handle. FALSE for a null module.

@@ -2,7 +2,7 @@
 // program) and the current resource handle, where resource lookups start.
 #pragma once
 #include "win32/export.h"
-#include "windows.h"
+#include "afx.h"
 
 // The main program until someone sets another handle.
 W32_EXPORT HINSTANCE AfxGetResourceHandle();

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "win32/export.h"
-#include "windows.h"
+#include "afx.h"
 
 class W32_EXPORT CString {
 public:

@@ -1,4 +1,5 @@
-// Common controls: the list view's window class and styles, with Windows' values.
+// Common controls: the list view and the tool tip, their messages, structures and
+// styles with Windows' values, and _TrackMouseEvent.
 // The resource compiler reads this file for its #define lines.
 #pragma once
 
@@ -27,3 +28,218 @@
 #define LVS_NOCOLUMNHEADER 0x4000
 #define LVS_NOSORTHEADER 0x8000
 #define LVS_TYPESTYLEMASK 0xfc00
+
+// Extended list view styles.
+#define LVS_EX_GRIDLINES 0x00000001
+#define LVS_EX_SUBITEMIMAGES 0x00000002
+#define LVS_EX_CHECKBOXES 0x00000004
+#define LVS_EX_TRACKSELECT 0x00000008
+#define LVS_EX_HEADERDRAGDROP 0x00000010
+#define LVS_EX_FULLROWSELECT 0x00000020
+
+// List view messages.
+#define LVM_FIRST 0x1000
+#define LVM_GETITEMCOUNT (LVM_FIRST + 4)
+#define LVM_DELETEITEM (LVM_FIRST + 8)
+#define LVM_DELETEALLITEMS (LVM_FIRST + 9)
+#define LVM_GETNEXTITEM (LVM_FIRST + 12)
+#define LVM_GETITEMRECT (LVM_FIRST + 14)
+#define LVM_HITTEST (LVM_FIRST + 18)
+#define LVM_DELETECOLUMN (LVM_FIRST + 28)
+#define LVM_GETCOLUMNWIDTH (LVM_FIRST + 29)
+#define LVM_SETCOLUMNWIDTH (LVM_FIRST + 30)
+#define LVM_SETITEMSTATE (LVM_FIRST + 43)
+#define LVM_GETITEMSTATE (LVM_FIRST + 44)
+#define LVM_GETSELECTEDCOUNT (LVM_FIRST + 50)
+#define LVM_SETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 54)
+#define LVM_GETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 55)
+#define LVM_GETITEMW (LVM_FIRST + 75)
+#define LVM_SETITEMW (LVM_FIRST + 76)
+#define LVM_INSERTITEMW (LVM_FIRST + 77)
+#define LVM_GETCOLUMNW (LVM_FIRST + 95)
+#define LVM_SETCOLUMNW (LVM_FIRST + 96)
+#define LVM_INSERTCOLUMNW (LVM_FIRST + 97)
+#define LVM_GETITEMTEXTW (LVM_FIRST + 115)
+#define LVM_SETITEMTEXTW (LVM_FIRST + 116)
+#define LVM_GETITEM LVM_GETITEMW
+#define LVM_SETITEM LVM_SETITEMW
+#define LVM_INSERTITEM LVM_INSERTITEMW
+#define LVM_GETCOLUMN LVM_GETCOLUMNW
+#define LVM_SETCOLUMN LVM_SETCOLUMNW
+#define LVM_INSERTCOLUMN LVM_INSERTCOLUMNW
+#define LVM_GETITEMTEXT LVM_GETITEMTEXTW
+#define LVM_SETITEMTEXT LVM_SETITEMTEXTW
+
+#define LVIF_TEXT 0x00000001
+#define LVIF_IMAGE 0x00000002
+#define LVIF_PARAM 0x00000004
+#define LVIF_STATE 0x00000008
+#define LVIF_INDENT 0x00000010
+#define LVIS_FOCUSED 0x0001
+#define LVIS_SELECTED 0x0002
+#define LVIS_CUT 0x0004
+#define LVIS_DROPHILITED 0x0008
+#define LVNI_ALL 0x0000
+#define LVNI_FOCUSED 0x0001
+#define LVNI_SELECTED 0x0002
+#define LVNI_CUT 0x0004
+#define LVNI_DROPHILITED 0x0008
+#define LVNI_ABOVE 0x0100
+#define LVNI_BELOW 0x0200
+#define LVNI_TOLEFT 0x0400
+#define LVNI_TORIGHT 0x0800
+#define LVCF_FMT 0x0001
+#define LVCF_WIDTH 0x0002
+#define LVCF_TEXT 0x0004
+#define LVCF_SUBITEM 0x0008
+#define LVCFMT_LEFT 0x0000
+#define LVCFMT_RIGHT 0x0001
+#define LVCFMT_CENTER 0x0002
+#define LVHT_NOWHERE 0x0001
+#define LVHT_ONITEMICON 0x0002
+#define LVHT_ONITEMLABEL 0x0004
+#define LVHT_ONITEMSTATEICON 0x0008
+#define LVHT_ONITEM (LVHT_ONITEMICON | LVHT_ONITEMLABEL | LVHT_ONITEMSTATEICON)
+#define LVIR_BOUNDS 0
+
+// Common notifications.
+#define NM_FIRST (0U - 0U)
+#define NM_CLICK (NM_FIRST - 2)
+#define NM_DBLCLK (NM_FIRST - 3)
+#define NM_RCLICK (NM_FIRST - 5)
+#define LVN_FIRST (0U - 100U)
+
+// Tool tips.
+#define TOOLTIPS_CLASSW L"tooltips_class32"
+#define TOOLTIPS_CLASS TOOLTIPS_CLASSW
+#define TTS_ALWAYSTIP 0x01
+#define TTS_NOPREFIX 0x02
+#define TTS_NOANIMATE 0x10
+#define TTS_NOFADE 0x20
+#define TTS_BALLOON 0x40
+#define TTF_IDISHWND 0x0001
+#define TTF_CENTERTIP 0x0002
+#define TTF_RTLREADING 0x0004
+#define TTF_SUBCLASS 0x0010
+#define TTF_TRACK 0x0020
+#define TTF_ABSOLUTE 0x0080
+#define TTF_TRANSPARENT 0x0100
+#define TTF_PARSELINKS 0x1000
+#define TTF_DI_SETITEM 0x8000
+#define TTDT_AUTOMATIC 0
+#define TTDT_RESHOW 1
+#define TTDT_AUTOPOP 2
+#define TTDT_INITIAL 3
+#define TTM_ACTIVATE (WM_USER + 1)
+#define TTM_SETDELAYTIME (WM_USER + 3)
+#define TTM_RELAYEVENT (WM_USER + 7)
+#define TTM_GETTOOLCOUNT (WM_USER + 13)
+#define TTM_GETDELAYTIME (WM_USER + 21)
+#define TTM_SETMAXTIPWIDTH (WM_USER + 24)
+#define TTM_GETMAXTIPWIDTH (WM_USER + 25)
+#define TTM_POP (WM_USER + 28)
+#define TTM_ADDTOOLW (WM_USER + 50)
+#define TTM_DELTOOLW (WM_USER + 51)
+#define TTM_NEWTOOLRECTW (WM_USER + 52)
+#define TTM_GETTOOLINFOW (WM_USER + 53)
+#define TTM_GETTEXTW (WM_USER + 56)
+#define TTM_UPDATETIPTEXTW (WM_USER + 57)
+#define TTM_GETCURRENTTOOLW (WM_USER + 59)
+#define TTM_ADDTOOL TTM_ADDTOOLW
+#define TTM_DELTOOL TTM_DELTOOLW
+#define TTM_NEWTOOLRECT TTM_NEWTOOLRECTW
+#define TTM_GETTOOLINFO TTM_GETTOOLINFOW
+#define TTM_GETTEXT TTM_GETTEXTW
+#define TTM_UPDATETIPTEXT TTM_UPDATETIPTEXTW
+#define TTM_GETCURRENTTOOL TTM_GETCURRENTTOOLW
+
+#ifndef RC_INVOKED
+#include "win32/export.h"
+#include "winuser.h"
+
+#define LPSTR_TEXTCALLBACKW ((LPWSTR)-1)
+#define LPSTR_TEXTCALLBACK LPSTR_TEXTCALLBACKW
+
+struct LVCOLUMNW {
+    UINT mask;
+    int fmt;
+    int cx;
+    LPWSTR pszText;
+    int cchTextMax;
+    int iSubItem;
+    int iImage;
+    int iOrder;
+    int cxMin;
+    int cxDefault;
+    int cxIdeal;
+};
+using LVCOLUMN = LVCOLUMNW;
+using LPLVCOLUMNW = LVCOLUMNW*;
+using LPLVCOLUMN = LVCOLUMNW*;
+
+struct LVITEMW {
+    UINT mask;
+    int iItem;
+    int iSubItem;
+    UINT state;
+    UINT stateMask;
+    LPWSTR pszText;
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+    int iIndent;
+    int iGroupId;
+    UINT cColumns;
+    PUINT puColumns;
+    int* piColFmt;
+    int iGroup;
+};
+using LVITEM = LVITEMW;
+using LPLVITEMW = LVITEMW*;
+using LPLVITEM = LVITEMW*;
+
+struct LVHITTESTINFO {
+    POINT pt;
+    UINT flags;
+    int iItem;
+    int iSubItem;
+    int iGroup;
+};
+using LPLVHITTESTINFO = LVHITTESTINFO*;
+
+struct NMITEMACTIVATE {
+    NMHDR hdr;
+    int iItem;
+    int iSubItem;
+    UINT uNewState;
+    UINT uOldState;
+    UINT uChanged;
+    POINT ptAction;
+    LPARAM lParam;
+    UINT uKeyFlags;
+};
+using LPNMITEMACTIVATE = NMITEMACTIVATE*;
+
+struct TTTOOLINFOW {
+    UINT cbSize;
+    UINT uFlags;
+    HWND hwnd;
+    UINT_PTR uId;
+    RECT rect;
+    HINSTANCE hinst;
+    LPWSTR lpszText;
+    LPARAM lParam;
+    void* lpReserved;
+};
+using TOOLINFOW = TTTOOLINFOW;
+using TOOLINFO = TTTOOLINFOW;
+using LPTOOLINFOW = TTTOOLINFOW*;
+using LPTOOLINFO = TTTOOLINFOW*;
+#define TTTOOLINFOW_V1_SIZE offsetof(TTTOOLINFOW, lParam)
+#define TTTOOLINFOW_V2_SIZE offsetof(TTTOOLINFOW, lpReserved)
+#define TTTOOLINFOW_V3_SIZE sizeof(TTTOOLINFOW)
+
+// Mouse tracking as the common controls library offers it (the same as
+// TrackMouseEvent).
+W32_EXPORT BOOL _TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
+#endif  // RC_INVOKED

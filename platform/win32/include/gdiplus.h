@@ -1,6 +1,10 @@
-// The GDI+ umbrella: for now its result codes and startup; images come with the
-// image decoder.
+// The GDI+ umbrella: result codes and basic types, startup and shutdown, images
+// decoded from PNG streams, and Graphics to draw them into a device context.
 #pragma once
 #include "windows.h"
 #include "gdiplustypes.h"
 #include "gdiplusinit.h"
+#include "gdiplusflat.h"
+#include "gdiplusbase.h"
+#include "gdiplusheaders.h"
+#include "gdiplusgraphics.h"

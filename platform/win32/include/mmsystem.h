@@ -1,6 +1,10 @@
-// The multimedia system's basic types: wave formats and result codes, with
-// Windows' values and layout. The wave device functions build on them.
+// The multimedia system's wave audio: formats, result codes, headers and the
+// waveIn/waveOut functions, with Windows' values and layout. Devices report to a
+// window (CALLBACK_WINDOW) with MM_WIM_* and MM_WOM_* messages, posted in Windows'
+// order. Which devices exist (virtual ones on the clock, the machine's own through
+// PortAudio, or none) is set through win32/audio_devices.h.
 #pragma once
+#include "win32/export.h"
 #include "wtypes.h"
 
 using MMRESULT = UINT;
@@ -40,6 +44,38 @@ using MMRESULT = UINT;
 
 #define WAVE_FORMAT_PCM 1
 
+#define WAVE_MAPPER ((UINT)-1)
+#define WAVE_FORMAT_QUERY 0x0001
+#define WAVE_ALLOWSYNC 0x0002
+#define WAVE_MAPPED 0x0004
+#define WAVE_FORMAT_DIRECT 0x0008
+#define CALLBACK_TYPEMASK 0x00070000L
+#define CALLBACK_NULL 0x00000000L
+#define CALLBACK_WINDOW 0x00010000L
+#define CALLBACK_TASK 0x00020000L
+#define CALLBACK_THREAD CALLBACK_TASK
+#define CALLBACK_FUNCTION 0x00030000L
+#define CALLBACK_EVENT 0x00050000L
+
+#define MM_WOM_OPEN 0x3BB
+#define MM_WOM_CLOSE 0x3BC
+#define MM_WOM_DONE 0x3BD
+#define MM_WIM_OPEN 0x3BE
+#define MM_WIM_CLOSE 0x3BF
+#define MM_WIM_DATA 0x3C0
+#define WOM_OPEN MM_WOM_OPEN
+#define WOM_CLOSE MM_WOM_CLOSE
+#define WOM_DONE MM_WOM_DONE
+#define WIM_OPEN MM_WIM_OPEN
+#define WIM_CLOSE MM_WIM_CLOSE
+#define WIM_DATA MM_WIM_DATA
+
+#define WHDR_DONE 0x00000001
+#define WHDR_PREPARED 0x00000002
+#define WHDR_BEGINLOOP 0x00000004
+#define WHDR_ENDLOOP 0x00000008
+#define WHDR_INQUEUE 0x00000010
+
 #ifndef RC_INVOKED
 // Windows declares WAVEFORMATEX with one-byte packing: 18 bytes, no padding, so it
 // can be copied to and from a WAV file's format chunk as it is.
@@ -60,4 +96,56 @@ using NPWAVEFORMATEX = WAVEFORMATEX*;
 using LPWAVEFORMATEX = WAVEFORMATEX*;
 using LPCWAVEFORMATEX = const WAVEFORMATEX*;
 static_assert(sizeof(WAVEFORMATEX) == 18, "WAVEFORMATEX must have Windows' packed layout");
+
+// A block of sound going to or coming from a device. While it is queued
+// (WHDR_INQUEUE) it belongs to the device; WHDR_DONE says the device gave it back.
+struct wavehdr_tag {
+    LPSTR lpData;
+    DWORD dwBufferLength;
+    DWORD dwBytesRecorded;
+    DWORD_PTR dwUser;
+    DWORD dwFlags;
+    DWORD dwLoops;
+    struct wavehdr_tag* lpNext;
+    DWORD_PTR reserved;
+};
+using WAVEHDR = wavehdr_tag;
+using PWAVEHDR = WAVEHDR*;
+using NPWAVEHDR = WAVEHDR*;
+using LPWAVEHDR = WAVEHDR*;
+static_assert(sizeof(WAVEHDR) == 48, "WAVEHDR has the size of a 64-bit Windows build");
+
+using LPHWAVEIN = HWAVEIN*;
+using LPHWAVEOUT = HWAVEOUT*;
+
+// Playback. Opening posts MM_WOM_OPEN; each block written comes back with
+// MM_WOM_DONE when it has played (or at waveOutReset); closing, which needs every
+// block back first (WAVERR_STILLPLAYING otherwise), posts MM_WOM_CLOSE. A block
+// with WHDR_BEGINLOOP | WHDR_ENDLOOP plays dwLoops times; a loop over several
+// blocks is not offered (each of its blocks plays once). With no output device,
+// opening fails with MMSYSERR_NODRIVER.
+W32_EXPORT UINT waveOutGetNumDevs();
+W32_EXPORT MMRESULT waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEFORMATEX pwfx, DWORD_PTR dwCallback,
+                                DWORD_PTR dwInstance, DWORD fdwOpen);
+W32_EXPORT MMRESULT waveOutClose(HWAVEOUT hwo);
+W32_EXPORT MMRESULT waveOutPrepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh);
+W32_EXPORT MMRESULT waveOutUnprepareHeader(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh);
+W32_EXPORT MMRESULT waveOutWrite(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh);
+W32_EXPORT MMRESULT waveOutReset(HWAVEOUT hwo);
+
+// Capture. Opening posts MM_WIM_OPEN; blocks added are filled in order once
+// waveInStart has started the device, and each comes back full with MM_WIM_DATA
+// (dwBytesRecorded says how much); waveInStop gives back the block being filled,
+// waveInReset every block; closing, which needs every block back first, posts
+// MM_WIM_CLOSE. Sound arriving while no block is queued is lost, as on Windows.
+W32_EXPORT UINT waveInGetNumDevs();
+W32_EXPORT MMRESULT waveInOpen(LPHWAVEIN phwi, UINT uDeviceID, LPCWAVEFORMATEX pwfx, DWORD_PTR dwCallback,
+                               DWORD_PTR dwInstance, DWORD fdwOpen);
+W32_EXPORT MMRESULT waveInClose(HWAVEIN hwi);
+W32_EXPORT MMRESULT waveInPrepareHeader(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh);
+W32_EXPORT MMRESULT waveInUnprepareHeader(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh);
+W32_EXPORT MMRESULT waveInAddBuffer(HWAVEIN hwi, LPWAVEHDR pwh, UINT cbwh);
+W32_EXPORT MMRESULT waveInStart(HWAVEIN hwi);
+W32_EXPORT MMRESULT waveInStop(HWAVEIN hwi);
+W32_EXPORT MMRESULT waveInReset(HWAVEIN hwi);
 #endif

@@ -1,5 +1,5 @@
 // The basic Windows types, with Windows' widths: LONG and DWORD are 32 bits even
-// though Linux's long is 64. Text is wide (wchar_t) as in a Unicode Windows build.
+// though Linux's long is 64.
 //
 // The resource compiler reads this header too (for its #define lines only), so the
 // C++ parts that it cannot follow are kept out of its way with RC_INVOKED.
@@ -23,7 +23,6 @@ using BOOLEAN = BYTE;
 using CHAR = char;
 using UCHAR = unsigned char;
 using WCHAR = wchar_t;
-using TCHAR = wchar_t;
 using LONGLONG = std::int64_t;
 using ULONGLONG = std::uint64_t;
 using INT_PTR = std::intptr_t;
@@ -42,8 +41,18 @@ using LPSTR = char*;
 using LPCSTR = const char*;
 using LPWSTR = wchar_t*;
 using LPCWSTR = const wchar_t*;
+// Generic text follows UNICODE, as winnt.h has it. Everything compiled against the
+// stand-in is a Unicode build (the library gives UNICODE and _UNICODE to whatever
+// links it), since the stand-in offers only the wide functions.
+#ifdef UNICODE
+using TCHAR = wchar_t;
 using LPTSTR = wchar_t*;
 using LPCTSTR = const wchar_t*;
+#else
+using TCHAR = char;
+using LPTSTR = char*;
+using LPCTSTR = const char*;
+#endif
 using PBYTE = BYTE*;
 using LPBYTE = BYTE*;
 using LPDWORD = DWORD*;
@@ -51,6 +60,11 @@ using INT32 = std::int32_t;
 using UINT32 = std::uint32_t;
 using UINT16 = std::uint16_t;
 using PVOID = void*;
+using PUINT = UINT*;
+using LPINT = int*;
+using LPLONG = LONG*;
+using COLORREF = DWORD;
+using ATOM = WORD;
 #ifndef VOID
 #define VOID void
 #endif
@@ -61,11 +75,12 @@ using PVOID = void*;
 #ifndef FALSE
 #define FALSE 0
 #endif
-#ifndef _T
-#define _T(x) L##x
-#endif
 #ifndef TEXT
+#ifdef UNICODE
 #define TEXT(x) L##x
+#else
+#define TEXT(x) x
+#endif
 #endif
 #ifndef CALLBACK
 #define CALLBACK
@@ -75,6 +90,15 @@ using PVOID = void*;
 #endif
 #ifndef APIENTRY
 #define APIENTRY
+#endif
+#ifndef STDMETHODCALLTYPE
+#define STDMETHODCALLTYPE
+#endif
+#ifndef STDAPI
+#define STDAPI extern "C" HRESULT
+#endif
+#ifndef PASCAL
+#define PASCAL
 #endif
 
 // Handles are distinct pointer types, so that a window cannot be passed where a
@@ -132,6 +156,35 @@ struct RECT {
 };
 using LPRECT = RECT*;
 using LPCRECT = const RECT*;
+using LPSIZE = SIZE*;
+
+union LARGE_INTEGER {
+    struct {
+        DWORD LowPart;
+        LONG HighPart;
+    } u;
+    LONGLONG QuadPart;
+};
+union ULARGE_INTEGER {
+    struct {
+        DWORD LowPart;
+        DWORD HighPart;
+    } u;
+    ULONGLONG QuadPart;
+};
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+
+inline bool IsEqualGUID(const GUID& a, const GUID& b)
+{
+    return a.Data1 == b.Data1 && a.Data2 == b.Data2 && a.Data3 == b.Data3 && a.Data4[0] == b.Data4[0] &&
+           a.Data4[1] == b.Data4[1] && a.Data4[2] == b.Data4[2] && a.Data4[3] == b.Data4[3] &&
+           a.Data4[4] == b.Data4[4] && a.Data4[5] == b.Data4[5] && a.Data4[6] == b.Data4[6] &&
+           a.Data4[7] == b.Data4[7];
+}
+inline bool operator==(const GUID& a, const GUID& b) { return IsEqualGUID(a, b); }
 
 #define S_OK ((HRESULT)0L)
 #define S_FALSE ((HRESULT)1L)
@@ -145,4 +198,10 @@ using LPCRECT = const RECT*;
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
+#define MAKEWORD(a, b) ((WORD)(((BYTE)(((DWORD_PTR)(a)) & 0xff)) | ((WORD)((BYTE)(((DWORD_PTR)(b)) & 0xff))) << 8))
+#define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
+#define HIBYTE(w) ((BYTE)((((DWORD_PTR)(w)) >> 8) & 0xff))
+#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELRESULT(l, h) ((LRESULT)(DWORD)MAKELONG(l, h))
 #define MAKELONG(a, b) ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))

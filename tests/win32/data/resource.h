@@ -12,3 +12,9 @@
 #define IDC_LIST 1001
 #define IDC_PLAY 1002
 #define IDB_DOT 600
+#define IDD_MANAGER_LIKE 510
+#define IDD_TAG_LIKE 511
+#define IDC_ROWS 1010
+#define IDC_HIDDEN 1011
+#define IDS_PROMPT 700
+#define IDS_TIP 701

@@ -53,5 +53,7 @@ Drawing shownDrawing(AcDbObjectId id);
 size_t regenerateView();
 // Draws the current space again whole (REGEN); the number of entities drawn.
 size_t regenerateAll();
+// How many entities the current view's last regeneration drew (whoever asked for it).
+size_t lastRegenerationCount();
 
 }  // namespace arxhost

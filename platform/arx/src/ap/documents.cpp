@@ -9,6 +9,7 @@
 #include "../core/utf.h"
 #include "../db/undo.h"
 #include "../drawing_files/drawing_files.h"
+#include "../view/doc_view.h"
 
 namespace arx {
 
@@ -69,6 +70,8 @@ bool saveDocument(Document* doc, const std::wstring& path, std::string& error)
     doc->fileName = path;
     doc->title = std::filesystem::path(path).filename().wstring();
     noteDocumentSaved(doc);
+    // Saved: the drawing is as its file has it (DBMOD 0).
+    docView(doc).setModified(false);
     app->notifyEditorReactors([&](AcEditorReactor* r) { r->saveComplete(doc->db, path.c_str()); });
     return true;
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "acgi.h"
@@ -36,7 +37,8 @@ enum class Kind : std::uint8_t {
     kPolygon,   // points[first .. first+count): closed, filled when its traits say so
     kCircle,    // numbers[first]: centre xyz, radius, normal xyz
     kArc,       // numbers[first]: centre xyz, radius, normal xyz, start vector xyz (unit), sweep
-    kText,      // numbers[first]: position xyz, normal xyz, direction xyz (unit), height, width, oblique; texts[count]
+    kText,      // numbers[first]: position xyz, normal xyz, direction xyz (unit), height, width, oblique;
+                // the characters text[count .. count+extra)
     kPline,     // points[first .. first+count): vertices; numbers[extra]: the normal xyz, then
                 // bulge, start and end width per segment (one triple for a lone vertex)
 };
@@ -44,7 +46,7 @@ enum class Kind : std::uint8_t {
 struct Primitive {
     Kind kind;
     AcGiArcType arcType = kAcGiArcSimple;  // arcs: simple, sector or chord
-    std::uint16_t traits = 0;              // index into DisplayList::traits
+    std::uint32_t traits = 0;              // index into DisplayList::traits
     std::uint32_t first = 0;
     std::uint32_t count = 0;
     std::uint32_t extra = 0;
@@ -55,7 +57,7 @@ struct DisplayList {
     std::vector<Traits> traits;
     std::vector<AcGePoint3d> points;
     std::vector<double> numbers;
-    std::vector<std::wstring> texts;
+    std::wstring text;  // the characters of every text primitive, one after another
     AcDbExtents extents;  // of everything drawn; invalid when nothing was
     // The entity asked where the view is while it drew: a view change redraws it.
     bool viewDependent = false;
@@ -66,11 +68,12 @@ struct DisplayList {
         traits.clear();
         points.clear();
         numbers.clear();
-        texts.clear();
+        text.clear();
         extents = AcDbExtents();
         viewDependent = false;
     }
     bool empty() const { return prims.empty(); }
+    std::wstring_view textOf(const Primitive& p) const { return std::wstring_view(text).substr(p.count, p.extra); }
 };
 
 // The unit vector that the first axis of a circle's plane lies along (the

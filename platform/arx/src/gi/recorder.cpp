@@ -2,6 +2,7 @@
 // the traits in force, and the list's extents grow with it.
 #include "recorder.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dbpl.h"
@@ -15,28 +16,31 @@ namespace {
 void growByArc(Recorder& r, const AcGePoint3d& c, double radius, const AcGeVector3d& n, const AcGeVector3d& start,
                double sweep)
 {
-    std::vector<AcGePoint3d> ends;
-    arcPoints(c, radius, n, start, sweep, 1, ends);
-    for (const AcGePoint3d& p : ends) r.grow(p);
     AcGeVector3d nn = n.normal();
     if (nn.isZeroLength()) nn = AcGeVector3d::kZAxis;
     AcGeVector3d u = start - nn * start.dotProduct(nn);
     u = u.isZeroLength() ? planeXAxis(nn) : u.normal();
     AcGeVector3d v = nn.crossProduct(u);
-    const double full = std::fabs(sweep) >= 2 * M_PI - 1e-12;
+    r.grow(c + u * radius);
+    r.grow(c + u * (radius * std::cos(sweep)) + v * (radius * std::sin(sweep)));
+    const bool full = std::fabs(sweep) >= 2 * M_PI - 1e-12;
     for (int axis = 0; axis < 3; ++axis) {
-        // The point of the circle furthest along the axis is at the angle whose
-        // cosine and sine are the axis's components along u and v.
-        double cu = axis == 0 ? u.x : axis == 1 ? u.y : u.z;
-        double cv = axis == 0 ? v.x : axis == 1 ? v.y : v.z;
-        if (cu == 0 && cv == 0) continue;
+        // The points of the circle furthest along the axis lie where the arc's
+        // direction is the axis's own, projected into the circle's plane.
+        const double cu = axis == 0 ? u.x : axis == 1 ? u.y : u.z;
+        const double cv = axis == 0 ? v.x : axis == 1 ? v.y : v.z;
+        const double len = std::hypot(cu, cv);
+        if (len < 1e-12) continue;
+        const AcGeVector3d toExtreme = (u * cu + v * cv) * (radius / len);
         for (int sign = -1; sign <= 1; sign += 2) {
-            double a = std::atan2(sign * cv, sign * cu);
-            double t = sweep >= 0 ? a : -a;
-            double span = std::fabs(sweep);
-            t = std::fmod(t, 2 * M_PI);
-            if (t < 0) t += 2 * M_PI;
-            if (full || t <= span) r.grow(c + u * (radius * std::cos(a)) + v * (radius * std::sin(a)));
+            if (!full) {
+                double t = std::atan2(sign * cv, sign * cu);
+                if (sweep < 0) t = -t;
+                t = std::fmod(t, 2 * M_PI);
+                if (t < 0) t += 2 * M_PI;
+                if (t > std::fabs(sweep)) continue;
+            }
+            r.grow(c + toExtreme * sign);
         }
     }
 }
@@ -74,7 +78,7 @@ bool circleThrough(const AcGePoint3d& a, const AcGePoint3d& b, const AcGePoint3d
 
 // ---- the recorder
 
-Recorder::Recorder(AcDbDatabase* db, bool plot) : mDb(db), mPlot(plot), mTraits(*this), mGeometry(*this), mContext(*this)
+Recorder::Recorder(AcDbDatabase* db, bool plot) : mDb(db), mPlot(plot), mGeometry(*this), mContext(*this)
 {
 }
 
@@ -101,7 +105,7 @@ Primitive& Recorder::add(Kind kind)
     if (l.traits.empty() || !(l.traits.back() == mTraits.current)) l.traits.push_back(mTraits.current);
     Primitive p;
     p.kind = kind;
-    p.traits = static_cast<std::uint16_t>(l.traits.size() - 1);
+    p.traits = static_cast<std::uint32_t>(l.traits.size() - 1);
     l.prims.push_back(p);
     return l.prims.back();
 }
@@ -263,11 +267,13 @@ Adesk::Boolean RecordingGeometry::text(const AcGePoint3d& position, const AcGeVe
     l.numbers.push_back(height);
     l.numbers.push_back(width > 0 ? width : 1.0);
     l.numbers.push_back(oblique);
-    p.count = static_cast<std::uint32_t>(l.texts.size());
-    l.texts.emplace_back(pMsg);
+    const std::wstring_view message(pMsg);
+    p.count = static_cast<std::uint32_t>(l.text.size());
+    p.extra = static_cast<std::uint32_t>(message.size());
+    l.text.append(message);
     // Where the letters go, generously: a letter is at most as wide as it is tall.
     AcGeVector3d up = n.crossProduct(d);
-    double len = height * (width > 0 ? width : 1.0) * static_cast<double>(l.texts.back().size());
+    double len = height * (width > 0 ? width : 1.0) * static_cast<double>(message.size());
     mOwner.grow(position - up * (height * 0.3));
     mOwner.grow(position + d * len + up * height * 1.1);
     mOwner.grow(position + up * height * 1.1);
@@ -290,12 +296,22 @@ Adesk::Boolean RecordingGeometry::pline(const AcDbPolyline& lwBuf, Adesk::UInt32
     const AcGeVector3d normal = lwBuf.normal().isZeroLength() ? AcGeVector3d::kZAxis : lwBuf.normal().normal();
     pushVector(l.numbers, normal);
     double maxWidth = 0;
+    for (unsigned i = fromIndex; i < last; ++i) {
+        double sw = 0, ew = 0;
+        lwBuf.getWidthsAt(i, sw, ew);
+        if (std::isfinite(sw) && std::isfinite(ew)) maxWidth = std::max({maxWidth, sw, ew});
+    }
+    mOwner.setPad(maxWidth / 2);
     // Vertices fromIndex .. last (the vertex after the last segment), and per
     // segment its bulge and widths.
     unsigned count = 0;
+    // The vertices are in the polyline's own plane, at its elevation.
+    const AcGeVector3d ax = planeXAxis(normal), ay = normal.crossProduct(ax).normal();
+    const double elevation = lwBuf.elevation();
     for (unsigned i = fromIndex; i <= last && i <= n; ++i) {
-        AcGePoint3d w;
-        lwBuf.getPointAt(i % n, w);
+        AcGePoint2d v2;
+        lwBuf.getPointAt(i % n, v2);
+        const AcGePoint3d w = AcGePoint3d::kOrigin + ax * v2.x + ay * v2.y + normal * elevation;
         l.points.push_back(w);
         mOwner.grow(w);
         ++count;
@@ -307,7 +323,6 @@ Adesk::Boolean RecordingGeometry::pline(const AcDbPolyline& lwBuf, Adesk::UInt32
             l.numbers.push_back(bulge);
             l.numbers.push_back(sw);
             l.numbers.push_back(ew);
-            maxWidth = std::max({maxWidth, sw, ew});
         }
     }
     // A lone vertex (no segment) still shows as a dot.
@@ -335,7 +350,7 @@ Adesk::Boolean RecordingGeometry::pline(const AcDbPolyline& lwBuf, Adesk::UInt32
         AcGePoint3d centre = a + (b - a) / 2 + right * (sagitta - radius);
         growByArc(mOwner, centre, radius, normal, a - centre, sweep);
     }
-    if (maxWidth > 0 && l.extents.isValid()) l.extents.expandBy(AcGeVector3d(maxWidth / 2, maxWidth / 2, 0));
+    mOwner.setPad(0);
     return Adesk::kFalse;
 }
 

@@ -9,7 +9,7 @@ class Recorder;
 
 class RecordingTraits final : public AcGiDrawableTraits {
 public:
-    explicit RecordingTraits(Recorder& owner) : mOwner(owner) {}
+    RecordingTraits() = default;
     void setColor(const Adesk::UInt16 color) override;
     void setTrueColor(const AcCmEntityColor& color) override;
     void setLayer(const AcDbObjectId layerId) override;
@@ -30,9 +30,6 @@ public:
 
     Traits current;
     double thicknessValue = 0;
-
-private:
-    Recorder& mOwner;
 };
 
 class RecordingGeometry final : public AcGiWorldGeometry {
@@ -99,12 +96,24 @@ public:
     // Used by the geometry: a new primitive with the current traits.
     Primitive& add(Kind kind);
     DisplayList& list() { return *mList; }
-    void grow(const AcGePoint3d& p) { mList->extents.addPoint(p); }
+    void grow(const AcGePoint3d& p)
+    {
+        if (mPad == 0) {
+            mList->extents.addPoint(p);
+            return;
+        }
+        mList->extents.addPoint(p - AcGeVector3d(mPad, mPad, 0));
+        mList->extents.addPoint(p + AcGeVector3d(mPad, mPad, 0));
+    }
+    // While a wide polyline is recorded, what it covers reaches this far
+    // beyond its centre line.
+    void setPad(double pad) { mPad = pad; }
 
 private:
     AcDbDatabase* mDb;
     bool mPlot;
     DisplayList* mList = nullptr;
+    double mPad = 0;
     mutable RecordingTraits mTraits;
     mutable RecordingGeometry mGeometry;
     RecordingContext mContext;

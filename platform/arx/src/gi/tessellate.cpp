@@ -76,7 +76,7 @@ void textBox(const DisplayList& list, const Primitive& p, AcGePoint3d corners[4]
     double height = n[9], width = n[10];
     AcGeVector3d up = normal.crossProduct(dir).normal();
     // A character is taken as 0.8 of the height wide, as the text's extents take it.
-    double len = list.texts[p.count].size() * height * width * 0.8;
+    double len = static_cast<double>(p.extra) * height * width * 0.8;
     corners[0] = pos;
     corners[1] = pos + dir * len;
     corners[2] = pos + dir * len + up * height;
@@ -148,8 +148,9 @@ void forEachPiece(const DisplayList& list, const Primitive& p, double pixelsPerU
             double bulge = seg[3 * s], sw = seg[3 * s + 1], ew = seg[3 * s + 2];
             std::vector<AcGePoint3d> centre;
             segmentPoints(v[s], v[s + 1], bulge, normal, pixelsPerUnit, centre);
-            if (sw == 0 && ew == 0) {
-                emitChain(centre, 0, f);
+            // A band narrower than a pixel or two shows as its centre line.
+            if (std::max(sw, ew) * pixelsPerUnit < 1.5) {
+                emitChain(centre, std::max(sw, ew) / 2, f);
                 continue;
             }
             // A wide segment is the area between its two offsets, the width

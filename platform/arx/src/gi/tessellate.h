@@ -21,7 +21,8 @@ struct Piece {
     std::vector<AcGePoint3d> outline;
 };
 
-// Calls f for every piece of one primitive.
+// Calls f for every piece of one primitive. A wide polyline segment narrower
+// than 1.5 pixels comes as its centre line, with its half width.
 void forEachPiece(const DisplayList& list, const Primitive& p, double pixelsPerUnit,
                   const std::function<void(const Piece&)>& f);
 

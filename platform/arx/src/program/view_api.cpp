@@ -73,7 +73,7 @@ Drawing toDrawing(const arx::gi::DisplayList& l)
             out.height = n[9];
             out.widthFactor = n[10];
             out.oblique = n[11];
-            out.text = l.texts[p.count];
+            out.text = l.textOf(p);
             break;
         }
         d.primitives.push_back(std::move(out));
@@ -194,6 +194,12 @@ size_t regenerateAll()
     v->requestFullRegen();
     v->regenerate();
     return v->lastRegenCount();
+}
+
+size_t lastRegenerationCount()
+{
+    arx::DocView* v = arx::currentDocView();
+    return v != nullptr ? v->lastRegenCount() : 0;
 }
 
 }  // namespace arxhost

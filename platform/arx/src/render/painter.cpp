@@ -239,7 +239,7 @@ private:
         cairo_set_font_matrix(mCr, &m);
         setColor(color);
         cairo_move_to(mCr, px(pos), py(pos));
-        std::string utf8 = toUtf8(l.texts[p.count]);
+        std::string utf8 = toUtf8(l.textOf(p));
         cairo_show_text(mCr, utf8.c_str());
         cairo_new_path(mCr);
         cairo_restore(mCr);

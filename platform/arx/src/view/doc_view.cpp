@@ -176,7 +176,7 @@ double DocView::pixelSize()
     return view().height / screenSize().height;
 }
 
-void DocView::drawInto(AcDbObjectId id, gi::DisplayList& list)
+void DocView::drawInto(gi::Recorder& recorder, AcDbObjectId id, gi::DisplayList& list)
 {
     AcDbEntity* ent = nullptr;
     Acad::ErrorStatus es = acdbOpenAcDbEntity(ent, id, AcDb::kForRead);
@@ -187,11 +187,10 @@ void DocView::drawInto(AcDbObjectId id, gi::DisplayList& list)
     }
     if (es != Acad::eOk) {
         list.clear();
-        return;
+    } else {
+        recorder.record(ent, list);
+        ent->close();
     }
-    gi::Recorder recorder(mDoc->db, false);
-    recorder.record(ent, list);
-    ent->close();
 }
 
 void DocView::regenerate()
@@ -208,21 +207,45 @@ void DocView::regenerate()
     mDrawnScreenStamp = gScreenStamp;
     std::unordered_set<AcDbStub*> dirty;
     dirty.swap(mDirty);
-    std::vector<AcDbObjectId> order = entitiesInDrawOrder(spaceId);
+    gi::Recorder recorder(mDoc->db, false);
     size_t drawn = 0;
+    if (!full && dirty.empty() && !mOrderStale) {
+        // Only the view moved (or nothing at all): the entities and their order
+        // stand, and what depends on the view is drawn again.
+        if (viewMoved) {
+            for (AcDbStub* key : mViewDependent) {
+                auto it = mLists.find(key);
+                if (it == mLists.end() || !it->second.viewDependent) continue;
+                drawInto(recorder, key, it->second);
+                ++drawn;
+            }
+        }
+        mLastRegenCount = drawn;
+        return;
+    }
+    mOrderStale = false;
+    std::vector<AcDbObjectId> order = entitiesInDrawOrder(spaceId);
     for (const AcDbObjectId& id : order) {
         AcDbStub* key = id;
         auto it = mLists.find(key);
-        bool need = full || it == mLists.end() || dirty.count(key) != 0 || (viewMoved && it->second.viewDependent);
+        const bool changed = dirty.erase(key) != 0;
+        bool need = full || it == mLists.end() || changed || (viewMoved && it->second.viewDependent);
         if (!need) continue;
-        drawInto(id, mLists[key]);
+        drawInto(recorder, id, mLists[key]);
         ++drawn;
     }
+    // Changed entities that are no longer shown (erased, gone to another space) go.
+    for (AcDbStub* key : dirty) mLists.erase(key);
     if (full) {
         std::unordered_set<AcDbStub*> shown;
         shown.reserve(order.size());
         for (const AcDbObjectId& id : order) shown.insert(id);
         std::erase_if(mLists, [&](const auto& entry) { return shown.count(entry.first) == 0; });
+    }
+    mViewDependent.clear();
+    for (const AcDbObjectId& id : order) {
+        auto it = mLists.find(id);
+        if (it != mLists.end() && it->second.viewDependent) mViewDependent.push_back(id);
     }
     mOrder = std::move(order);
     mListedSpace = s;
@@ -237,7 +260,11 @@ bool DocView::redrawEntity(AcDbObjectId id)
     ent->close();
     if (!shown) return false;
     (void)view();
-    drawInto(id, mLists[id]);
+    gi::Recorder recorder(mDoc->db, false);
+    gi::DisplayList& list = mLists[id];
+    drawInto(recorder, id, list);
+    // One that now depends on the view is found by the next regeneration.
+    if (list.viewDependent) mOrderStale = true;
     return true;
 }
 
@@ -245,6 +272,8 @@ void DocView::objectChanged(AcDbObject* obj, bool graphicsChanged)
 {
     mModified = true;
     if (graphicsChanged && AcDbEntity::cast(obj) != nullptr) mDirty.insert(obj->objectId());
+    // What a space holds and in what order is kept by its block and its draw order table.
+    if (AcDbBlockTableRecord::cast(obj) != nullptr || AcDbSortentsTable::cast(obj) != nullptr) mOrderStale = true;
 }
 
 const gi::DisplayList* DocView::listOf(AcDbObjectId id) const

@@ -17,6 +17,9 @@
 namespace arx {
 
 class Document;
+namespace gi {
+class Recorder;
+}
 
 struct ViewParams {
     double centerX = 0;
@@ -88,7 +91,7 @@ public:
     std::unordered_set<AcDbStub*> blanked;
 
 private:
-    void drawInto(AcDbObjectId id, gi::DisplayList& list);
+    void drawInto(gi::Recorder& recorder, AcDbObjectId id, gi::DisplayList& list);
     ViewParams initialView();
 
     Document* mDoc;
@@ -96,6 +99,11 @@ private:
     std::map<AcDbStub*, std::vector<ViewParams>> mPrevious;
     std::unordered_map<AcDbStub*, gi::DisplayList> mLists;
     std::unordered_set<AcDbStub*> mDirty;
+    // The entities whose drawing asked where the view is, as the last
+    // regeneration of the whole order found them.
+    std::vector<AcDbStub*> mViewDependent;
+    // Entities came, went or changed places: the draw order is read again.
+    bool mOrderStale = true;
     std::vector<AcDbObjectId> mOrder;
     AcDbStub* mListedSpace = nullptr;
     std::uint64_t mViewStamp = 1;
