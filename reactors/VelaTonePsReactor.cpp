@@ -81,6 +81,9 @@ void VelaTonePsReactor::modified(const AcDbObject* pObj)
     if (pNote->getAttEntId() == pEnt->objectId()) {
         AcDbExtents ext;
         pEnt->getGeomExtents(ext);
+        // Recorded with the entity's change, so that undoing the change puts
+        // the note back where it was.
+        pNote->assertWriteEnabled();
         pNote->setExtents(ext);
         pNote->recordGraphicsModified(true);
     }

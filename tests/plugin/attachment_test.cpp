@@ -23,6 +23,10 @@ protected:
         note = idOf(doc, n);
         ASSERT_EQ(arxhost::setCurrentView({20, 20, 80}), true);
         arxhost::regenerateView();
+        // The icon is drawn a little inside its square: the offset from the
+        // square's corner, measured where the note first stands.
+        const AcGePoint3d start = iconCorner();
+        offset = start - AcGePoint3d(10, 4, 0);
     }
 
     // Where the note's icon is drawn: the lower left corner of what the view
@@ -66,18 +70,28 @@ protected:
         y = static_cast<int>(arxhost::viewHeight() / 2.0 - (w.y - v.centerY) * scale + 0.5);
     }
 
+    // The icon's square starts at (x, y).
+    void expectIconAt(double x, double y)
+    {
+        const AcGePoint3d p = iconCorner() - offset;
+        EXPECT_NEAR(p.x, x, 1e-6);
+        EXPECT_NEAR(p.y, y, 1e-6);
+    }
+
     AcApDocument* doc = nullptr;
     AcDbObjectId line, note;
+    AcGeVector3d offset;
 };
 
 TEST_F(Attachment, MovingTheLineMovesTheIconToItsNewMaxCornerAndUndoBringsItBack)
 {
-    expectAt(iconCorner(), 10, 4);
+    expectIconAt(10, 4);
     ASSERT_EQ(run(L"MOVE", {L"W", L"-1,-1", L"11,5", L"", L"0,0", L"5,3"}), arxhost::CommandResult::kEnded);
     expectAt(lineExtents().maxPoint(), 15, 7);
-    expectAt(iconCorner(), 15, 7);
+    expectIconAt(15, 7);
     ASSERT_EQ(run(L"U"), arxhost::CommandResult::kEnded);
-    expectAt(iconCorner(), 10, 4);
+    expectAt(lineExtents().maxPoint(), 10, 4);
+    expectIconAt(10, 4);
 }
 
 TEST_F(Attachment, RotatingTheLineMovesTheIconToTheRotatedExtentsMaxCorner)
@@ -85,7 +99,7 @@ TEST_F(Attachment, RotatingTheLineMovesTheIconToTheRotatedExtentsMaxCorner)
     // A quarter turn about the origin: (10, 4) goes to (-4, 10).
     ASSERT_EQ(run(L"ROTATE", {L"W", L"-1,-1", L"11,5", L"", L"0,0", L"90"}), arxhost::CommandResult::kEnded);
     expectAt(lineExtents().maxPoint(), 0, 10);
-    expectAt(iconCorner(), 0, 10);
+    expectIconAt(0, 10);
 }
 
 TEST_F(Attachment, AGripEditOfTheLineMovesTheIcon)
@@ -97,15 +111,15 @@ TEST_F(Attachment, AGripEditOfTheLineMovesTheIcon)
     answers = {L"12,9"};
     next = 0;
     ASSERT_EQ(arxhost::clickView(x, y), arxhost::ClickResult::kGripEdited);
-    expectAt(iconCorner(), 12, 9);
+    expectIconAt(12, 9);
 }
 
 TEST_F(Attachment, ALinkWhoseNoteIsAttachedElsewhereLeavesTheNoteAlone)
 {
     // The note is re-attached to another line; the first line's link stays.
     regdwg::Drawing d;
-    auto [l1, n1] = d.attached(0, 0, 10, 4);
     const std::string other = d.line(20, 0, 30, 6);
+    auto [l1, n1] = d.attached(0, 0, 10, 4);
     d.storedList({n1});
     // The note's attached handle is rewritten to the other line.
     std::string error;
@@ -123,11 +137,11 @@ TEST_F(Attachment, ALinkWhoseNoteIsAttachedElsewhereLeavesTheNoteAlone)
     ASSERT_NE(d2, nullptr) << error;
     line = idOf(d2, l1);
     note = idOf(d2, n1);
+    ASSERT_EQ(arxhost::setCurrentView({20, 20, 80}), true);
     arxhost::regenerateView();
-    const AcGePoint3d before = iconCorner();
-    expectAt(before, 30, 6);
+    expectIconAt(30, 6);
     ASSERT_EQ(run(L"MOVE", {L"W", L"-1,-1", L"11,5", L"", L"0,0", L"5,3"}), arxhost::CommandResult::kEnded);
-    expectAt(iconCorner(), 30, 6);
+    expectIconAt(30, 6);
 }
 
 TEST_F(Attachment, AnObjectCarryingOnlyPersistentReactorsGetsTheSharedOne)

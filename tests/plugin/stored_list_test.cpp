@@ -117,14 +117,18 @@ TEST_F(RegistryHost, AnAutomaticSaveLeavesTheDictionaryAloneWhateverTheCase)
     std::string error;
     ASSERT_TRUE(app.autosave(written, error)) << error;
     EXPECT_EQ(stored(doc->database()).values, as102({a}));
-    // A save under the automatic save's extension in upper case, or the
-    // authoring application's, is one too.
-    ASSERT_TRUE(save(doc, "copy.SV$"));
-    ASSERT_TRUE(save(doc, "copy.kv$"));
+    // The editor hears of a save before the host looks at the name: one
+    // under the automatic save's extension in upper case, or the authoring
+    // application's, leaves the list alone too (the host then refuses the name).
+    EXPECT_FALSE(app.saveDocument(doc, dir.wfile("copy.SV$"), error));
+    EXPECT_FALSE(app.saveDocument(doc, dir.wfile("copy.Kv$"), error));
     EXPECT_EQ(stored(doc->database()).values, as102({a}));
-    // A drawing name, or a name without extension, is a real save.
-    ASSERT_TRUE(save(doc, "plain"));
+    // A name without extension is no automatic save, nor is a folder's.
+    EXPECT_FALSE(app.saveDocument(doc, dir.wfile("backup.sv$/plain"), error));
     EXPECT_EQ(stored(doc->database()).values, as102({a, b}));
+    appendOne(manager(), idOf(doc, a), doc);
+    ASSERT_TRUE(save(doc, "drawing.dwg"));
+    EXPECT_EQ(stored(doc->database()).values, as102({a, b, a}));
 }
 
 TEST_F(RegistryHost, StoredValuesAreHandlesWhateverTheirGroupCodeAndAreWrittenBackAs102)
