@@ -92,6 +92,8 @@ TEST_F(Attachment, MovingTheLineMovesTheIconToItsNewMaxCornerAndUndoBringsItBack
     ASSERT_EQ(run(L"U"), arxhost::CommandResult::kEnded);
     expectAt(lineExtents().maxPoint(), 10, 4);
     expectIconAt(10, 4);
+    ASSERT_EQ(run(L"REDO"), arxhost::CommandResult::kEnded);
+    expectIconAt(15, 7);
 }
 
 TEST_F(Attachment, RotatingTheLineMovesTheIconToTheRotatedExtentsMaxCorner)
