@@ -158,4 +158,53 @@ TEST_F(Attachment, AnObjectCarryingOnlyPersistentReactorsGetsTheSharedOne)
     EXPECT_EQ(sharedReactors(note), 1);
 }
 
+TEST_F(Attachment, AddNotifierTiesANoteToItsEntityAndTheNoteFollowsFromThenOn)
+{
+    regdwg::Drawing d;
+    const std::string l = d.line(0, 0, 10, 4);
+    const std::string n = d.objectNote(l);
+    d.storedList({n});
+    AcApDocument* d2 = open(d, "untied.dxf");
+    ASSERT_NE(d2, nullptr);
+    line = idOf(d2, l);
+    note = idOf(d2, n);
+    ASSERT_EQ(arxhost::setCurrentView({20, 20, 80}), true);
+    arxhost::regenerateView();
+    // Not tied: the line moves alone.
+    ASSERT_EQ(run(L"MOVE", {L"W", L"-1,-1", L"11,5", L"", L"0,0", L"5,3"}), arxhost::CommandResult::kEnded);
+    expectIconAt(10, 4);
+    ASSERT_EQ(run(L"U"), arxhost::CommandResult::kEnded);
+
+    void* h = dlopen(AcString(pluginPath(2013)).utf8().c_str(), RTLD_NOW | RTLD_NOLOAD);
+    ASSERT_NE(h, nullptr);
+    using AddNotifier = bool (*)(VelaToneManager*, AcDbObject*, AcDbObjectId);
+    auto addNotifier = reinterpret_cast<AddNotifier>(
+        dlsym(h, "_ZN15VelaToneManager11addNotifierEP12QkDbVelaTone12AcDbObjectId"));
+    dlclose(h);
+    ASSERT_NE(addNotifier, nullptr);
+    AcDbObject* obj = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(obj, note, AcDb::kForRead), Acad::eOk);
+    EXPECT_TRUE(addNotifier(manager(), obj, line));
+    obj->close();
+    // An entity that does not open ties nothing.
+    ASSERT_EQ(acdbOpenAcDbObject(obj, note, AcDb::kForRead), Acad::eOk);
+    EXPECT_FALSE(addNotifier(manager(), obj, AcDbObjectId::kNull));
+    obj->close();
+
+    ASSERT_EQ(run(L"MOVE", {L"W", L"-1,-1", L"11,5", L"", L"0,0", L"5,3"}), arxhost::CommandResult::kEnded);
+    expectIconAt(15, 7);
+    // Saved and opened again, the tie holds.
+    ASSERT_TRUE(save(d2, "tied.dwg"));
+    std::string error;
+    AcApDocument* d3 = app.openDocument(dir.wfile("tied.dwg"), error);
+    ASSERT_NE(d3, nullptr) << error;
+    line = idOf(d3, l);
+    note = idOf(d3, n);
+    ASSERT_EQ(arxhost::setCurrentView({20, 20, 80}), true);
+    arxhost::regenerateView();
+    expectIconAt(15, 7);
+    ASSERT_EQ(run(L"MOVE", {L"W", L"4,2", L"16,8", L"", L"0,0", L"-5,-3"}), arxhost::CommandResult::kEnded);
+    expectIconAt(10, 4);
+}
+
 }  // namespace

@@ -74,6 +74,18 @@ public:
         return {line, note};
     }
 
+    // An Object note attached to the entity of that handle (written before
+    // it), with no reactor object to keep it there.
+    std::string objectNote(const std::string& attachedHandle)
+    {
+        const std::string note = next();
+        noteHead(note, false, "");
+        group(mEnts, 70, "2");
+        group(mEnts, 102, attachedHandle);
+        noteTail();
+        return note;
+    }
+
     // A plain line, tied to nothing.
     std::string line(double x1, double y1, double x2, double y2)
     {

@@ -2,7 +2,12 @@
 // and undoing), the list and monitor that come and go with a document's first
 // and last note, listing, regenerating the notes of the current space and
 // erasing a note through the registry.
+#include <cairo.h>
+
+#include <cstdint>
+
 #include "arxhost/graphics.h"
+#include "arxhost/view.h"
 #include "registry_fixture.h"
 
 namespace {
@@ -141,6 +146,46 @@ TEST_F(RegistryHost, ScanningRegistersEveryNoteOfEveryLayoutAndAgainOnASecondSca
     EXPECT_EQ(registered(doc).size(), 6u);
     EXPECT_EQ(sharedReactors(idOf(doc, a)), 1);
     EXPECT_EQ(monitors(doc), 1);
+}
+
+// The screen: how many pixels differ from the view's background (its corner).
+int pixelsDrawn()
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, arxhost::viewWidth(), arxhost::viewHeight());
+    cairo_t* cr = cairo_create(surface);
+    EXPECT_TRUE(arxhost::paintView(cr));
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const std::uint32_t background = *reinterpret_cast<const std::uint32_t*>(data) & 0xFFFFFF;
+    int n = 0;
+    for (int y = 0; y < arxhost::viewHeight(); ++y)
+        for (int x = 0; x < arxhost::viewWidth(); ++x)
+            n += (reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFF) != background ? 1 : 0;
+    cairo_surface_destroy(surface);
+    return n;
+}
+
+TEST_F(RegistryHost, ShowAllObjectsBlanksTheNotesOutOnTheScreenAndDrawsThemAgain)
+{
+    regdwg::Drawing d;
+    const std::string a = d.point(10, 10), b = d.point(30, 20);
+    const std::string line = d.line(0, 0, 40, 30);
+    d.storedList({a, b});
+    AcApDocument* doc = open(d);
+    ASSERT_NE(doc, nullptr);
+    ASSERT_TRUE(arxhost::setCurrentView({20, 15, 40}));
+    arxhost::regenerateView();
+    const int all = pixelsDrawn();
+    showAll(manager(), false, doc);
+    const int lineOnly = pixelsDrawn();
+    EXPECT_GT(lineOnly, 0);
+    EXPECT_LT(lineOnly, all);
+    // The drawing itself is untouched.
+    EXPECT_FALSE(idOf(doc, a).isErased());
+    showAll(manager(), true, doc);
+    EXPECT_EQ(pixelsDrawn(), all);
 }
 
 TEST_F(RegistryHost, UpdateAllRedrawsTheNotesOfTheCurrentSpaceOnlyAndLockedOnesTheOtherWay)
