@@ -1,10 +1,12 @@
-// The convert action: the drawing is opened by its content and saved by the
-// new name's extension, then summarised in one line (how many objects of each
+// The convert action: the drawing is opened by its content as a document
+// (so loaded modules hear of it as of any drawing opened) and saved by the new
+// name's extension, then summarised in one line (how many objects of each
 // class, proxies marked) so that whoever converts sees what came through.
 #include "convert.h"
 
 #include <cstdio>
 
+#include "arxhost/application.h"
 #include "arxhost/runtime.h"
 #include "dbmain.h"
 
@@ -22,18 +24,16 @@ std::string summarize(AcDbDatabase* db)
     return std::to_string(total) + " objects: " + line;
 }
 
-int runConvert(const std::string& in, const std::string& out)
+int runConvert(Application& app, const std::string& in, const std::string& out)
 {
-    AcDbDatabase db(false, true);
-    if (openDrawing(&db, AcString::fromUtf8(in.data(), in.size()).str()) != Acad::eOk) {
-        std::fprintf(stderr, "arxhost: %s\n", lastError().c_str());
+    std::string summary, error;
+    if (!app.convertDrawing(AcString::fromUtf8(in.data(), in.size()).str(),
+                            AcString::fromUtf8(out.data(), out.size()).str(),
+                            [&](AcDbDatabase* db) { summary = summarize(db); }, error)) {
+        std::fprintf(stderr, "arxhost: %s\n", error.c_str());
         return 1;
     }
-    if (saveDrawing(&db, AcString::fromUtf8(out.data(), out.size()).str()) != Acad::eOk) {
-        std::fprintf(stderr, "arxhost: %s\n", lastError().c_str());
-        return 1;
-    }
-    std::printf("%s -> %s: %s\n", in.c_str(), out.c_str(), summarize(&db).c_str());
+    std::printf("%s -> %s: %s\n", in.c_str(), out.c_str(), summary.c_str());
     return 0;
 }
 

@@ -6,7 +6,8 @@
 class AcDbDatabase;
 
 namespace arxhost {
-int runConvert(const std::string& in, const std::string& out);
+class Application;
+int runConvert(Application& app, const std::string& in, const std::string& out);
 // One line: the drawing's objects by class, proxies marked.
 std::string summarize(AcDbDatabase* db);
 }  // namespace arxhost

@@ -28,9 +28,9 @@ const char* kUsage =
     "                   class. Exits 0 on success; on failure prints the reason\n"
     "                   (file and line or byte) and exits 1.\n"
     "  run SCRIPT       run a session script: one action a line (open, new, save,\n"
-    "                   saveas, close, command, input, cancel, lisp, load, unload;\n"
-    "                   move, press, release, click, wait, mic, speaker, nodevice,\n"
-    "                   answer, snapshot, plot);\n"
+    "                   saveas, close, activate, autosave, command, input, cancel,\n"
+    "                   lisp, load, unload; move, press, release, click, wait, mic,\n"
+    "                   speaker, nodevice, answer, snapshot, plot);\n"
     "                   see docs/session-scripts.md. The command line is echoed to\n"
     "                   stdout; a failing action stops the run with SCRIPT:LINE and\n"
     "                   the reason on stderr, exit code 1.\n"
@@ -135,6 +135,6 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    if (rest[0] == "convert") return arxhost::runConvert(rest[1], rest[2]);
+    if (rest[0] == "convert") return arxhost::runConvert(app, rest[1], rest[2]);
     return arxhost::runSession(app, rest[1]);
 }

@@ -118,14 +118,27 @@ void Session::perform(const std::string& verb, const std::string& rest)
         echo("Command: NEW\n");
         if (mApp.newDocument(error) == nullptr) fail(error);
     } else if (verb == "save" || verb == "saveas") {
-        AcApDocument* doc = current();
-        std::string name = verb == "save" ? narrow(doc->fileName()) : rest;
-        if (name.empty()) fail("saveas needs a file name");
-        echo("Command: " + std::string(verb == "save" ? "QSAVE" : "SAVEAS " + rest) + "\n");
-        if (!mApp.saveDocument(doc, wide(name), error)) fail(error);
+        // The host's own commands, so that the editor tells of them as of any command.
+        current();
+        if (verb == "saveas" && rest.empty()) fail("saveas needs a file name");
+        echo(std::string("Command: ") + (verb == "save" ? "QSAVE" : "SAVEAS") + "\n");
+        std::vector<std::wstring> answers;
+        if (verb == "saveas") answers.push_back(wide(rest));
+        if (mApp.runCommand(verb == "save" ? L"_QSAVE" : L"_SAVEAS", answers, error) != CommandResult::kEnded)
+            fail(error);
     } else if (verb == "close") {
         echo("Command: CLOSE\n");
         mApp.closeDocument(current());
+    } else if (verb == "activate") {
+        if (rest.empty()) fail("activate needs a document's file name or title");
+        AcApDocument* doc = mApp.findDocument(wide(rest));
+        if (doc == nullptr) fail("no open document is named " + rest);
+        echo("Command: (activate \"" + rest + "\")\n");
+        mApp.activateDocument(doc);
+    } else if (verb == "autosave") {
+        current();
+        std::wstring written;
+        if (!mApp.autosave(written, error)) fail(error);
     } else if (verb == "command") {
         if (rest.empty()) fail("command needs a command name");
         echo("Command: " + rest + "\n");
@@ -185,6 +198,8 @@ int Session::run()
             try {
                 perform(verb, rest);
                 mInput.settle();
+                // Between the user's actions the host is idle: timers run.
+                mApp.idle();
                 std::string failure;
                 size_t line = 0;
                 if (mInput.takeFailure(failure, line)) throw ScriptError{failure, line};

@@ -1,4 +1,11 @@
+// VelaToneDcReactor: attaching to the document manager, and what each document
+// event means for the registry: a document created has its stored list read,
+// one activated has its notes drawn again, one about to go is dropped. Before
+// the registry exists and after it is gone nothing happens.
 #include "VelaToneDcReactor.h"
+
+#include "VelaToneManager.h"
+#include "VelaToneViewer.h"
 
 ACRX_CONS_DEFINE_MEMBERS(VelaToneDcReactor, AcApDocManagerReactor, 1)
 
@@ -33,3 +40,27 @@ void VelaToneDcReactor::Detach()
 
 AcApDocManager* VelaToneDcReactor::Subject() const { return acDocManager; }
 bool VelaToneDcReactor::IsAttached() const { return m_autoInitAndRelease; }
+
+void VelaToneDcReactor::documentCreated(AcApDocument* pDocCreating)
+{
+    if (VelaToneManager* pManager = qkVtManagerPtr()) pManager->ReadVoiceHandle(pDocCreating);
+}
+
+void VelaToneDcReactor::documentToBeDestroyed(AcApDocument* pDocToDestroy)
+{
+    // Place of the tag window: a recording in progress is ended and thrown
+    // away, and the tag window destroyed. The tag window does not exist yet.
+    if (VelaToneManager* pManager = qkVtManagerPtr()) pManager->RemoveVelaTone(pDocToDestroy);
+}
+
+void VelaToneDcReactor::documentToBeDeactivated(AcApDocument*)
+{
+    // Place of the tag window: a recording in progress is ended and kept with
+    // the window hidden from then on; an idle window is hidden, a playing one
+    // plays on. The tag window does not exist yet, so there is nothing to do.
+}
+
+void VelaToneDcReactor::documentActivated(AcApDocument* pActivatedDoc)
+{
+    if (VelaToneManager* pManager = qkVtManagerPtr()) pManager->UpdateAll(pActivatedDoc);
+}

@@ -1,6 +1,13 @@
+// VelaToneEdReactor: attaching to the editor, and what the editor's events mean
+// for the registry and for the command-running flag. Before the registry exists
+// and after it is gone only the flag is kept.
 #include "VelaToneEdReactor.h"
 
+#include <shlwapi.h>
+
 #include "QkDbVelaTone.h"
+#include "VelaToneManager.h"
+#include "VelaToneViewer.h"
 
 namespace {
 // The editor exists when the system registry holds it.
@@ -49,3 +56,26 @@ void VelaToneEdReactor::commandWillStart(const ACHAR*) { QkDbVelaTone::SetIsDrag
 void VelaToneEdReactor::commandEnded(const ACHAR*) { QkDbVelaTone::SetIsDraging(false); }
 void VelaToneEdReactor::commandCancelled(const ACHAR*) { QkDbVelaTone::SetIsDraging(false); }
 void VelaToneEdReactor::commandFailed(const ACHAR*) { QkDbVelaTone::SetIsDraging(false); }
+
+void VelaToneEdReactor::beginSave(AcDbDatabase* pDwg, const ACHAR* pIntendedName)
+{
+    VelaToneManager* pManager = qkVtManagerPtr();
+    if (pManager == NULL) return;
+    // The automatic saves of the host (".SV$") and of the authoring application
+    // (".KV$") leave the drawing's list as it was.
+    CString ext(pIntendedName != NULL ? PathFindExtensionW(pIntendedName) : _T(""));
+    ext.MakeUpper();
+    if (ext == _T(".SV$") || ext == _T(".KV$")) return;
+    pManager->SaveVoiceHandle(pDwg);
+}
+
+void VelaToneEdReactor::layoutSwitched(const ACHAR*)
+{
+    if (VelaToneManager* pManager = qkVtManagerPtr()) pManager->UpdateAll(acDocManager->curDocument());
+}
+
+void VelaToneEdReactor::viewChanged()
+{
+    VelaToneManager* pManager = qkVtManagerPtr();
+    if (pManager != NULL && g_bShowVelaTone) pManager->UpdateAll(acDocManager->curDocument());
+}

@@ -9,6 +9,8 @@ public:
     ACRX_DECLARE_MEMBERS(VelaToneObReactor);
     VelaToneObReactor();
     ~VelaToneObReactor() override;
+
+    void erased(const AcDbObject* dbObj, Adesk::Boolean bErasing = true) override;
 };
 
 // True when the object's transient reactors include a VelaToneObReactor.

@@ -1,3 +1,6 @@
+// VelaTonePmReactor: binding the hover monitor to its document's input point
+// manager and letting go of it. What it does with input points comes with the
+// tag window.
 #include "VelaTonePmReactor.h"
 
 ACRX_CONS_DEFINE_MEMBERS(VelaTonePmReactor, AcEdInputPointMonitor, 1)
@@ -10,7 +13,12 @@ VelaTonePmReactor::VelaTonePmReactor(AcApDocument* pDoc) : m_pDocument(NULL)
     }
 }
 
-VelaTonePmReactor::~VelaTonePmReactor() { Detach(); }
+VelaTonePmReactor::~VelaTonePmReactor()
+{
+    Detach();
+    // Place of the tag window: one that is not playing is hidden when a
+    // monitor goes. The tag window does not exist yet.
+}
 
 bool VelaTonePmReactor::excludeFromOsnapCalculation(const AcArray<AcDbObjectId>&, Adesk::GsMarker) { return false; }
 
@@ -30,6 +38,8 @@ void VelaTonePmReactor::Detach()
         m_pDocument = NULL;
     }
 }
+
+void VelaTonePmReactor::Abandon() { m_pDocument = NULL; }
 
 AcApDocument* VelaTonePmReactor::Subject() const { return m_pDocument; }
 bool VelaTonePmReactor::IsAttached() const { return m_pDocument != NULL; }

@@ -15,6 +15,9 @@ public:
     void Detach();
     AcApDocument* Subject() const;
     bool IsAttached() const;
+    // Forgets its document without reaching into it: for a document that is
+    // already gone (its input point manager with it).
+    void Abandon();
 
 private:
     AcApDocument* m_pDocument;

@@ -5,6 +5,7 @@
 #include "QkDbVelaTone.h"
 #include "VelaToneDcReactor.h"
 #include "VelaToneEnReactor.h"
+#include "VelaToneManager.h"
 #include "VelaToneObReactor.h"
 #include "VelaTonePmReactor.h"
 #include "VelaTonePsReactor.h"
@@ -21,7 +22,8 @@ public:
         AcRx::AppRetCode retCode = AcRxArxApp::On_kInitAppMsg(pkt);
         Gdiplus::GdiplusStartupInput gdiplusStartupInput;
         Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusStartupInput, NULL);
-        // The per-document voice registry is made here, once, when it joins.
+        // The registry, once: it reads the stored list of every open document.
+        if (g_pVtManager == NULL) g_pVtManager = new VelaToneManager();
         return retCode;
     }
 
@@ -29,7 +31,13 @@ public:
     {
         AcRx::AppRetCode retCode = AcRxArxApp::On_kUnloadAppMsg(pkt);
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
-        // The voice registry is destroyed here, after the classes are gone.
+        // After the classes: the registry stores every open document's list,
+        // then drops it. Notifications that come later find no registry.
+        if (g_pVtManager != NULL) {
+            VelaToneManager* pManager = g_pVtManager;
+            g_pVtManager = NULL;
+            delete pManager;
+        }
         return retCode;
     }
 

@@ -43,6 +43,50 @@ TEST(Documents, ComeAndGoWithTheirNotificationsInOrder)
     acDocManager->removeReactor(&r);
 }
 
+TEST(Documents, ActivatingSwitchesTheCurrentDocumentInTheHostsOrder)
+{
+    arxhost::Application app;
+    TempDir dir;
+    std::string error;
+    AcApDocument* a = app.newDocument(error);
+    ASSERT_TRUE(app.saveDocument(a, dir.wfile("Site.dxf"), error));
+    AcApDocument* b = app.newDocument(error);
+    DocumentEvents r;
+    acDocManager->addReactor(&r);
+    EXPECT_TRUE(app.activateDocument(a));
+    EXPECT_EQ(r.heard, kDocumentSwitchedSeq);
+    EXPECT_EQ(acDocManager->curDocument(), a);
+    EXPECT_EQ(acdbHostApplicationServices()->workingDatabase(), a->database());
+    r.heard.clear();
+    EXPECT_TRUE(app.activateDocument(a));  // already current: nothing happens
+    EXPECT_TRUE(r.heard.empty());
+    acDocManager->removeReactor(&r);
+    // Found by file name, or by title without regard to case.
+    EXPECT_EQ(app.findDocument(dir.wfile("Site.dxf")), a);
+    EXPECT_EQ(app.findDocument(L"site.DXF"), a);
+    EXPECT_EQ(app.findDocument(b->docTitle()), b);
+    EXPECT_EQ(app.findDocument(L"Elsewhere.dwg"), nullptr);
+}
+
+TEST(Documents, EachDocumentHasItsOwnInputPointManager)
+{
+    struct Monitor : AcEdInputPointMonitor {};
+    arxhost::Application app;
+    std::string error;
+    AcApDocument* a = app.newDocument(error);
+    AcApDocument* b = app.newDocument(error);
+    Monitor m;
+    AcEdInputPointManager* ma = a->inputPointManager();
+    ASSERT_NE(ma, nullptr);
+    EXPECT_NE(ma, b->inputPointManager());
+    EXPECT_EQ(ma->addPointMonitor(&m), Acad::eOk);
+    EXPECT_EQ(ma->addPointMonitor(&m), Acad::eDuplicateKey);
+    EXPECT_EQ(ma->addPointMonitor(nullptr), Acad::eNullObjectPointer);
+    EXPECT_EQ(b->inputPointManager()->removePointMonitor(&m), Acad::eKeyNotFound);
+    EXPECT_EQ(ma->removePointMonitor(&m), Acad::eOk);
+    EXPECT_EQ(ma->removePointMonitor(&m), Acad::eKeyNotFound);
+}
+
 TEST(Documents, OpeningTellsTheEditorAroundReadingAndThenMakesTheDocument)
 {
     arxhost::Application app;

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "AcString.h"
+#include "acdocman.h"
 #include "arxhost/application.h"
 #include "session_fixture.h"
 #include "temp_dir.h"
@@ -39,6 +40,37 @@ TEST_F(Session, SavingWithoutADrawingFails)
 {
     EXPECT_EQ(run("save\n"), 1);
     EXPECT_NE(error.find("s.scr:1: no drawing is open"), std::string::npos) << error;
+    EXPECT_EQ(run("autosave\n"), 1);
+    EXPECT_NE(error.find("s.scr:1: no drawing is open"), std::string::npos) << error;
+}
+
+TEST_F(Session, SaveAsAFileTheHostCannotWriteFailsTheRun)
+{
+    EXPECT_EQ(run("new\nsaveas " + dir.file("a.txt") + "\nnew\n"), 1);
+    EXPECT_NE(error.find("s.scr:2: "), std::string::npos) << error;
+    EXPECT_NE(error.find(".dxf or .dwg"), std::string::npos) << error;
+}
+
+TEST_F(Session, ActivateSwitchesToAnOpenDocumentByNameOrTitle)
+{
+    EXPECT_EQ(run("new\nsaveas " + dir.file("first.dxf") + "\nnew\nactivate FIRST.dxf\n"), 0) << error;
+    EXPECT_EQ(AcString(app.currentDocument()->fileName()).utf8(), dir.file("first.dxf"));
+    EXPECT_NE(echo.find("Command: (activate \"FIRST.dxf\")"), std::string::npos) << echo;
+    EXPECT_EQ(run("activate nothing.dwg\n"), 1);
+    EXPECT_NE(error.find("no open document is named nothing.dwg"), std::string::npos) << error;
+    EXPECT_EQ(run("activate\n"), 1);
+    EXPECT_NE(error.find("activate needs"), std::string::npos) << error;
+}
+
+TEST_F(Session, AutosaveWritesTheCurrentDrawingNow)
+{
+    EXPECT_EQ(run("new\nautosave\n"), 0) << error;
+    const size_t at = echo.find("Automatic save to ");
+    ASSERT_NE(at, std::string::npos) << echo;
+    std::string path = echo.substr(at + 18, echo.find(" ...", at) - at - 18);
+    EXPECT_EQ(std::filesystem::path(path).extension(), ".sv$");
+    EXPECT_TRUE(std::filesystem::exists(path));
+    std::filesystem::remove(path);
 }
 
 TEST_F(Session, WhileACommandWaitsOnlyInputCancelOrATransparentCommandMayFollow)

@@ -106,6 +106,27 @@ inline const Events kDrawingOpenFailedSeq = {"beginDwgOpen"};
 inline const Events kDrawingSavedSeq = {"beginSave", "saveComplete"};
 inline const Events kDrawingSaveFailedSeq = {"beginSave"};
 
+// ---- the editor as a whole: commands, saves and layouts in one trace
+
+class EditorEvents : public AcEditorReactor {
+public:
+    Events heard;
+    std::vector<std::wstring> savedAs;
+    void commandWillStart(const ACHAR* c) override { heard.push_back("start " + AcString(c).utf8()); }
+    void commandEnded(const ACHAR* c) override { heard.push_back("end " + AcString(c).utf8()); }
+    void commandCancelled(const ACHAR* c) override { heard.push_back("cancel " + AcString(c).utf8()); }
+    void commandFailed(const ACHAR* c) override { heard.push_back("fail " + AcString(c).utf8()); }
+    void beginSave(AcDbDatabase*, const ACHAR* name) override
+    {
+        heard.push_back("beginSave");
+        savedAs.push_back(name);
+    }
+    void saveComplete(AcDbDatabase*, const ACHAR*) override { heard.push_back("saveComplete"); }
+    void layoutSwitched(const ACHAR* name) override { heard.push_back("layoutSwitched " + AcString(name).utf8()); }
+};
+
+inline Events layoutSwitchedSeq(const std::string& layout) { return {"layoutSwitched " + layout}; }
+
 // ---- modules
 
 // The steps of loading and unloading modules as the application's observer tells them.
@@ -148,6 +169,7 @@ public:
     void modifiedXData(const AcDbObject*) override { heard.push_back("modifiedXData"); }
     void objectClosed(const AcDbObjectId) override { heard.push_back("objectClosed"); }
     void goodbye(const AcDbObject*) override { heard.push_back("goodbye"); }
+    void modifyUndone(const AcDbObject*) override { heard.push_back("modifyUndone"); }
 };
 
 // An object opened for write, changed and closed: the first change tells it is
@@ -163,5 +185,11 @@ inline const Events kCancelledSeq = {"openedForModify", "cancelled"};
 // Its extended data changed in a write open, then closed: told at the close,
 // after the modification as a whole.
 inline const Events kXDataModifiedSeq = {"openedForModify", "modified", "modifiedXData", "objectClosed"};
+// Undo and redo put an object back into a state it had: an erase taken back or
+// brought again is told as the erase flag changing, nothing more; a change of
+// content taken back or brought again as modifyUndone.
+inline const Events kUndoneEraseSeq = {"unerased"};
+inline const Events kRedoneEraseSeq = {"erased"};
+inline const Events kUndoneModifySeq = {"modifyUndone"};
 
 }  // namespace arxtest

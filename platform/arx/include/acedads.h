@@ -19,6 +19,14 @@ ARXHOST_EXPORT int acedSetVar(const ACHAR* sym, const struct resbuf* val);
 
 // Draws an entity again at once (from its entity name), as it now is.
 ARXHOST_EXPORT int acdbEntUpd(const ads_name ent);
+// Redraws an entity of the current view by mode: 1 draws it (again), 2 blanks
+// it out until it is drawn again or the view is regenerated, 3 highlights it,
+// 4 takes the highlight off; a null entity redraws the whole view.
+ARXHOST_EXPORT int acedRedraw(const ads_name ent, int mode);
+// Makes a selection set the pickfirst set (selected, gripped); a null set
+// clears the selection. The host keeps no other selection sets, so a named
+// one is refused (RTERROR).
+ARXHOST_EXPORT int acedSSSetFirst(const ads_name pset, const ads_name unused);
 
 // LISP functions defined by modules: defined per document, called back through
 // kInvkSubrMsg with their function code.

@@ -7,6 +7,7 @@
 #include <vector>
 
 class AcApDocument;
+class AcDbDatabase;
 
 namespace arxhost {
 
@@ -33,8 +34,33 @@ public:
     void closeDocument(AcApDocument* doc);
     AcApDocument* currentDocument() const;
     std::vector<AcApDocument*> documents() const;
+    // Makes a document the current one, with documentToBeDeactivated (of the
+    // one that was), documentToBeActivated, documentBecameCurrent and
+    // documentActivated.
+    bool activateDocument(AcApDocument* doc);
+    // The open document whose file name is name, or else whose title is
+    // (without regard to case); null when none is.
+    AcApDocument* findDocument(const std::wstring& name) const;
+    // Opens a drawing as a document without showing it, saves it under
+    // another name (as SAVEAS does, with the editor's beginSave), lets inspect
+    // look at the drawing and closes the document.
+    bool convertDrawing(const std::wstring& in, const std::wstring& out,
+                        const std::function<void(AcDbDatabase*)>& inspect, std::string& error);
+
+    // The automatic save of the current drawing, now, to the file named in
+    // written (".sv$" in the temporary folder).
+    bool autosave(std::wstring& written, std::string& error);
+    // What the host does while the user does nothing: an automatic save when
+    // the current drawing changed SAVETIME minutes ago and was not saved since.
+    void idle();
+    // The clock that the automatic save's timer reads, in milliseconds; a
+    // steady clock unless set.
+    void setClock(std::function<long long()> milliseconds);
 
     CommandResult runCommand(const std::wstring& name, std::string& message);
+    // Runs a command whose first prompts take the answers given, as if typed.
+    CommandResult runCommand(const std::wstring& name, const std::vector<std::wstring>& answers,
+                             std::string& message);
     bool evaluateLisp(const std::wstring& expr, std::wstring& printed, std::string& error);
 
     // Told of each step of loading and unloading modules: "attached" (the image

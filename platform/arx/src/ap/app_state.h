@@ -3,6 +3,7 @@
 // command line. One exists while arxhost (or a test) runs the application.
 #pragma once
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "acdocman.h"
 #include "aced.h"
 #include "acedinpt.h"
+#include "reactor_list.h"
 #include "wtypes.h"
 
 namespace arx {
@@ -39,6 +41,15 @@ public:
     std::vector<Function> functions;
     // Its drawing view (view/doc_view.h), made when first asked for.
     DocView* view = nullptr;
+    // The automatic save (ap/autosave.h): the document's number in this
+    // process, the drawing's change count at its last save of any kind, and
+    // when the timer started (at the first change seen since; -1 while none).
+    int serial = 0;
+    std::uint64_t savedChanges = 0;
+    long long autosaveTimerStart = -1;
+    // The automatic save's file, once one was written; the host removes it
+    // when the document closes, as nothing of it is needed after a close.
+    std::wstring autosaveFile;
 };
 
 struct CommandRecord;
@@ -50,8 +61,8 @@ public:
 
     std::vector<Document*> documents;
     Document* current = nullptr;
-    std::vector<AcApDocManagerReactor*> docReactors;
-    std::vector<AcEditorReactor*> editorReactors;
+    ReactorList<AcApDocManagerReactor> docReactors;
+    ReactorList<AcEditorReactor> editorReactors;
     std::vector<HINSTANCE> resourceStack;
     std::vector<std::unique_ptr<CommandRecord>> commands;
     std::vector<std::unique_ptr<Module>> modules;
@@ -68,20 +79,16 @@ public:
     AcEditor* editor = nullptr;
     AcEdCommandStack* commandStack = nullptr;
 
-    // Each reactor list is walked over a copy, skipping reactors removed meanwhile.
+    // Reactors may come and go while they are told (reactor_list.h).
     template <class F>
     void notifyDocReactors(F&& f)
     {
-        auto copy = docReactors;
-        for (AcApDocManagerReactor* r : copy)
-            if (std::find(docReactors.begin(), docReactors.end(), r) != docReactors.end()) f(r);
+        docReactors.notify(std::forward<F>(f));
     }
     template <class F>
     void notifyEditorReactors(F&& f)
     {
-        auto copy = editorReactors;
-        for (AcEditorReactor* r : copy)
-            if (std::find(editorReactors.begin(), editorReactors.end(), r) != editorReactors.end()) f(r);
+        editorReactors.notify(std::forward<F>(f));
     }
     void print(const std::wstring& text);
 };
@@ -97,5 +104,9 @@ Document* newDocument(std::string& error);
 Document* openDocument(const std::wstring& path, std::string& error);
 bool saveDocument(Document* doc, const std::wstring& path, std::string& error);
 void closeDocument(Document* doc);
+// Makes a document the current one, with the activation notifications.
+bool activateDocument(Document* doc);
+// The document whose file name, or title (without regard to case), is name.
+Document* findDocument(const std::wstring& name);
 
 }  // namespace arx

@@ -104,14 +104,12 @@ Acad::ErrorStatus AcApDocManager::activateDocument(AcApDocument* doc, bool)
 
 void AcApDocManager::addReactor(AcApDocManagerReactor* reactor)
 {
-    auto& rs = app().docReactors;
-    if (reactor != nullptr && std::find(rs.begin(), rs.end(), reactor) == rs.end()) rs.push_back(reactor);
+    app().docReactors.add(reactor);
 }
 
 void AcApDocManager::removeReactor(AcApDocManagerReactor* reactor)
 {
-    auto& rs = app().docReactors;
-    rs.erase(std::remove(rs.begin(), rs.end(), reactor), rs.end());
+    app().docReactors.remove(reactor);
 }
 
 void AcApDocManager::pushResourceHandle(HINSTANCE h)

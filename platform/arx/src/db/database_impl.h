@@ -11,6 +11,7 @@
 
 #include "dbmain.h"
 #include "stub.h"
+#include "undo.h"
 #include "../core/handle_map.h"
 
 namespace arx {
@@ -131,6 +132,12 @@ public:
     std::wstring filename;
     int originalVersion = 0;
     PendingLoader* loader = nullptr;
+    UndoLog undo;
+    // Changes made to this database (objects changed, erased, unerased or
+    // added, and changes undone or redone; not a redraw asked for with
+    // recordGraphicsModified), so that the host can tell whether a drawing
+    // changed since it was saved.
+    std::uint64_t changes = 0;
 
 private:
     static constexpr size_t kBlockSize = 1024;

@@ -1,11 +1,41 @@
 // Sending a notification to an object's reactors: transient reactors by pointer,
-// persistent ones (objects named by id) opened for notify. The list is walked
-// over a copy, and a reactor removed by an earlier one is skipped, so reactors may
-// add and remove reactors while they are told.
+// persistent ones (objects named by id) opened for notify. Reactors may add and
+// remove reactors while they are told, so the list is walked over a copy of what
+// it held when the notification began: a reactor removed by an earlier one is
+// skipped (it may be gone), and one added meanwhile waits for the next
+// notification, even when it reuses the address of one removed. None is told
+// twice.
 #pragma once
+#include <algorithm>
+#include <vector>
+
 #include "object_access.h"
 
 namespace arx {
+
+// A notification in progress: the object told about, and the reactors added to
+// it since the notification began. Notifications nest (a reactor changes another
+// object), so frames form a stack.
+struct NotifyFrame {
+    const AcDbObject* obj;
+    std::vector<void*> added;
+    NotifyFrame* outer;
+};
+NotifyFrame*& innermostNotifyFrame();
+// Told by addReactor and addPersistentReactor.
+void noteReactorAdded(const AcDbObject* obj, void* reactor);
+
+struct NotifyScope {
+    NotifyFrame frame;
+    explicit NotifyScope(const AcDbObject* obj) : frame{obj, {}, innermostNotifyFrame()} { innermostNotifyFrame() = &frame; }
+    ~NotifyScope() { innermostNotifyFrame() = frame.outer; }
+    NotifyScope(const NotifyScope&) = delete;
+    NotifyScope& operator=(const NotifyScope&) = delete;
+    bool addedMeanwhile(void* p) const
+    {
+        return std::find(frame.added.begin(), frame.added.end(), p) != frame.added.end();
+    }
+};
 
 Acad::ErrorStatus openStub(AcDbObject*& out, AcDbStub* stub, AcDb::OpenMode mode, bool openErased);
 
@@ -20,9 +50,10 @@ void notifyReactors(AcDbObject* obj, Transient&& toTransient, Persistent&& toPer
     AcDbVoidPtrArray* live = ObjectAccess::reactors(obj);
     if (live == nullptr || live->isEmpty()) return;
     const AcDbVoidPtrArray copy = *live;
+    NotifyScope scope(obj);
     for (void* p : copy) {
         AcDbVoidPtrArray* now = ObjectAccess::reactors(obj);
-        if (now == nullptr || !now->contains(p)) continue;
+        if (now == nullptr || !now->contains(p) || scope.addedMeanwhile(p)) continue;
         if (!acdbIsPersistentReactor(p)) {
             toTransient(static_cast<AcDbObjectReactor*>(p));
             continue;

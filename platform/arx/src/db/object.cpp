@@ -7,6 +7,7 @@
 #include "builtin.h"
 #include "database_impl.h"
 #include "dbdict.h"
+#include "notify.h"
 #include "object_access.h"
 #include "xdata.h"
 
@@ -126,7 +127,10 @@ void AcDbObject::addReactor(AcDbObjectReactor* reactor) const
 {
     if (reactor == nullptr) return;
     if (mReactors == nullptr) mReactors = new AcDbVoidPtrArray(0, 4);
-    if (!mReactors->contains(reactor)) mReactors->append(reactor);
+    if (!mReactors->contains(reactor)) {
+        mReactors->append(reactor);
+        arx::noteReactorAdded(this, reactor);
+    }
 }
 
 void AcDbObject::removeReactor(AcDbObjectReactor* reactor) const
@@ -142,7 +146,10 @@ void AcDbObject::addPersistentReactor(AcDbObjectId objId)
     assertWriteEnabled();
     if (mReactors == nullptr) mReactors = new AcDbVoidPtrArray(0, 4);
     void* tagged = tagPersistent(objId);
-    if (!mReactors->contains(tagged)) mReactors->append(tagged);
+    if (!mReactors->contains(tagged)) {
+        mReactors->append(tagged);
+        arx::noteReactorAdded(this, tagged);
+    }
 }
 
 Acad::ErrorStatus AcDbObject::removePersistentReactor(AcDbObjectId objId)

@@ -76,6 +76,7 @@ struct ObjectExtra {
     std::string xdata;  // extended data as DXF groups (1001 onwards)
     std::vector<KeptSection> kept;
     std::string undoImage;  // the object's state when it was first changed in this open
+    bool undoErased = false;  // whether it was erased then
 };
 
 struct ObjectAccess {

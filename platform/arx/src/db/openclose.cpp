@@ -6,6 +6,7 @@
 #include "notify.h"
 #include "object_change.h"
 #include "object_access.h"
+#include "undo.h"
 #include "../filers/binary_filer.h"
 #include "../rx/runtime.h"
 
@@ -153,7 +154,11 @@ void AcDbObject::assertWriteEnabled(Adesk::Boolean autoUndo, Adesk::Boolean reco
         mState |= arx::kStUndoImage;
         std::string image;
         arx::BinaryFiler filer(AcDb::kUndoFiler, database(), image);
-        if (dwgOut(&filer) == Acad::eOk) ObjectAccess::extra(this).undoImage = std::move(image);
+        if (dwgOut(&filer) == Acad::eOk) {
+            arx::ObjectExtra& extra = ObjectAccess::extra(this);
+            extra.undoImage = std::move(image);
+            extra.undoErased = isErased();
+        }
     }
     if (recordModified) {
         if ((mState & (arx::kStOpenedForModifySent | arx::kStNew)) == 0) {
@@ -181,6 +186,13 @@ Acad::ErrorStatus AcDbObject::close()
                                     [this](AcDbObject* r) { r->modifiedXData(this); });
             if ((was & arx::kStGraphicsModified) != 0) arx::notifyGraphicsModified(this);
             mState &= static_cast<std::uint16_t>(~(arx::kStNotify | arx::kStNotifying));
+        }
+        // The change goes into the drawing's undo history: the image kept at the
+        // first change, or the object's arrival.
+        if ((was & arx::kStNew) != 0) {
+            arx::recordAppend(this);
+        } else if (arx::ObjectExtra* e = ObjectAccess::extraIfAny(this); e != nullptr && !e->undoImage.empty()) {
+            arx::recordChange(this, std::move(e->undoImage), e->undoErased);
         }
         if (arx::ObjectExtra* e = ObjectAccess::extraIfAny(this)) e->undoImage.clear();
         ObjectAccess::dropExtraIfEmpty(this);
@@ -224,6 +236,8 @@ Acad::ErrorStatus AcDbObject::cancel()
         arx::notifyReactors(this, [this](AcDbObjectReactor* r) { r->cancelled(this); },
                             [this](AcDbObject* r) { r->cancelled(this); });
     const bool changed = (mState & arx::kStModified) != 0;
+    // A new object stays in its database when its open is cancelled: its arrival is undoable.
+    if ((mState & arx::kStNew) != 0) arx::recordAppend(this);
     mState &= static_cast<std::uint16_t>(~(arx::kStWrite | arx::kStModified | arx::kStNew | arx::kStGraphicsModified |
                                            arx::kStXDataModified | arx::kStUndoImage |
                                            arx::kStOpenedForModifySent | arx::kStGraphicsKept));

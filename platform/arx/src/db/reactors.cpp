@@ -1,7 +1,25 @@
 // The base object and entity reactors: every notification does nothing until a
-// subclass gives it meaning.
+// subclass gives it meaning. And the stack of notifications in progress
+// (notify.h), which keeps reactors added during a notification out of it.
 #include "builtin.h"
 #include "dbmain.h"
+#include "notify.h"
+
+namespace arx {
+
+NotifyFrame*& innermostNotifyFrame()
+{
+    static NotifyFrame* innermost = nullptr;
+    return innermost;
+}
+
+void noteReactorAdded(const AcDbObject* obj, void* reactor)
+{
+    for (NotifyFrame* f = innermostNotifyFrame(); f != nullptr; f = f->outer)
+        if (f->obj == obj) f->added.push_back(reactor);
+}
+
+}  // namespace arx
 
 ARX_DEFINE_BUILTIN_ABSTRACT(AcDbObjectReactor, AcRxObject)
 ARX_DEFINE_BUILTIN_ABSTRACT(AcDbEntityReactor, AcDbObjectReactor)

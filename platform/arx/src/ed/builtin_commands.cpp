@@ -5,6 +5,7 @@
 #include "dbapserv.h"
 #include "dbents.h"
 #include "dbsymtb.h"
+#include "commands.h"
 #include "../ap/app_state.h"
 
 namespace arx {
@@ -44,6 +45,10 @@ void lineCommand()
 void registerBuiltinCommands(AcEdCommandStack* stack)
 {
     stack->addCommand(L"ACAD", L"LINE", L"LINE", ACRX_CMD_MODAL, &lineCommand);
+    registerUndoCommands(stack);
+    registerFileCommands(stack);
+    registerLayoutCommands(stack);
+    registerSetvarCommand(stack);
 }
 
 }  // namespace arx

@@ -12,6 +12,7 @@
 #include "../core/numtext.h"
 #include "../core/utf.h"
 #include "../db/builtin.h"
+#include "../db/undo.h"
 
 ARX_DEFINE_BUILTIN_ABSTRACT(AcEdCommand, AcRxObject)
 ARX_DEFINE_BUILTIN_ABSTRACT(AcEdCommandStack, AcRxObject)
@@ -200,6 +201,9 @@ CommandResult runCommand(const std::wstring& input, std::string& message)
     const std::wstring cmdName = cmd->globalName;
     AcApDocument* doc = app->current;
     app->notifyEditorReactors([&](AcEditorReactor* r) { r->commandWillStart(cmdName.c_str()); });
+    // What the command changes is one step of its drawing's undo history.
+    AcDbDatabase* undoDb = doc != nullptr ? doc->database() : nullptr;
+    if (undoDb != nullptr) undoLog(undoDb).beginGroup(cmdName);
     if (doc != nullptr) app->docManager->lockDocument(doc, AcAp::kAutoWrite, cmdName.c_str(), cmd->localName.c_str());
     gActive.push_back(ActiveCommand{cmd, false});
     Module* previous = app->runningModule;
@@ -217,8 +221,10 @@ CommandResult runCommand(const std::wstring& input, std::string& message)
     }
     app->runningModule = previous;
     gActive.pop_back();
-    if (doc != nullptr && std::find(app->documents.begin(), app->documents.end(), doc) != app->documents.end())
+    if (doc != nullptr && std::find(app->documents.begin(), app->documents.end(), doc) != app->documents.end()) {
         app->docManager->unlockDocument(doc);
+        undoLog(undoDb).endGroup();
+    }
     switch (result) {
     case CommandResult::kEnded:
         app->notifyEditorReactors([&](AcEditorReactor* r) { r->commandEnded(cmdName.c_str()); });
@@ -232,6 +238,22 @@ CommandResult runCommand(const std::wstring& input, std::string& message)
         app->notifyEditorReactors([&](AcEditorReactor* r) { r->commandFailed(cmdName.c_str()); });
         break;
     }
+    return result;
+}
+
+CommandResult runCommand(const std::wstring& name, const std::vector<std::wstring>& answers, std::string& message)
+{
+    std::function<bool(std::wstring&)> saved = gInput;
+    size_t next = 0;
+    gInput = [&](std::wstring& a) {
+        if (next < answers.size()) {
+            a = answers[next++];
+            return true;
+        }
+        return saved ? saved(a) : false;
+    };
+    CommandResult result = runCommand(name, message);
+    gInput = saved;
     return result;
 }
 

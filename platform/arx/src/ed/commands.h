@@ -3,6 +3,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "accmd.h"
 
@@ -26,6 +27,9 @@ enum class CommandResult { kEnded, kCancelled, kFailed, kUnknown, kRefused };
 
 // Runs a command by name: "NAME", "_NAME" (global name), "'NAME" (transparently).
 CommandResult runCommand(const std::wstring& name, std::string& message);
+// Runs a command whose first prompts take the answers given, as if typed; any
+// prompt after them asks the input source.
+CommandResult runCommand(const std::wstring& name, const std::vector<std::wstring>& answers, std::string& message);
 // Where prompts take their answers from; false means the user cancelled.
 void setInputSource(std::function<bool(std::wstring& answer)> source);
 // Commands of a module, removed when it goes.
@@ -35,7 +39,11 @@ int activeCommandCount();
 // The command stack the application registers, and its end: every command gone.
 AcEdCommandStack* makeCommandStack();
 void clearCommands();
-// The host's own commands (LINE, ...).
+// The host's own commands (LINE, U, UNDO, REDO, ...).
 void registerBuiltinCommands(AcEdCommandStack* stack);
+void registerUndoCommands(AcEdCommandStack* stack);
+void registerFileCommands(AcEdCommandStack* stack);
+void registerLayoutCommands(AcEdCommandStack* stack);
+void registerSetvarCommand(AcEdCommandStack* stack);
 
 }  // namespace arx

@@ -18,16 +18,15 @@ void AcEditor::addReactor(AcRxEventReactor* reactor)
     auto* r = AcEditorReactor::cast(reactor);
     arx::AppState* app = arx::appState();
     if (r == nullptr || app == nullptr) return;
-    auto& rs = app->editorReactors;
-    if (std::find(rs.begin(), rs.end(), r) == rs.end()) rs.push_back(r);
+    app->editorReactors.add(r);
 }
 
 void AcEditor::removeReactor(AcRxEventReactor* reactor)
 {
     arx::AppState* app = arx::appState();
     if (app == nullptr) return;
-    auto& rs = app->editorReactors;
-    rs.erase(std::remove(rs.begin(), rs.end(), reactor), rs.end());
+    // By identity: a reactor going away may be part destroyed already.
+    app->editorReactors.remove(static_cast<AcEditorReactor*>(reactor));
 }
 
 AcEditorReactor::AcEditorReactor() = default;

@@ -10,6 +10,7 @@
 #include "acedads.h"
 #include "dblayout.h"
 #include "dbsymtb.h"
+#include "app_vars.h"
 #include "sysvars.h"
 #include "../ap/app_state.h"
 #include "../core/utf.h"
@@ -81,6 +82,7 @@ int acedGetVar(const ACHAR* sym, resbuf* result)
     using namespace arx;
     if (sym == nullptr || result == nullptr) return RTERROR;
     result->rbnext = nullptr;
+    if (int rc = RTERROR; getAppVariable(sym, result, rc)) return rc;
     AcDbDatabase* db = currentDb();
     DocView* view = currentDocView();
     if (isName(sym, L"PICKBOX") || isName(sym, L"GRIPSIZE")) {
@@ -130,6 +132,7 @@ int acedSetVar(const ACHAR* sym, const resbuf* val)
 {
     using namespace arx;
     if (sym == nullptr || val == nullptr) return RTERROR;
+    if (int rc = RTERROR; setAppVariable(sym, val, rc)) return rc;
     int v = 0;
     if (isName(sym, L"PICKBOX") || isName(sym, L"GRIPSIZE")) {
         if (integerOf(val, v) != RTNORM) return RTREJ;

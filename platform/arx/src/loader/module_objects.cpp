@@ -12,6 +12,7 @@
 #include "../db/database_impl.h"
 #include "../db/object_access.h"
 #include "../db/proxy.h"
+#include "../db/undo.h"
 
 namespace arx {
 
@@ -67,6 +68,9 @@ ModuleCleanup prepareModuleUnload(HINSTANCE base)
                         if (!acdbIsPersistentReactor(p)) proxy->addReactor(static_cast<AcDbObjectReactor*>(p));
                 delete obj;
                 obj = proxy;
+                // Images in the undo history were filed by the object's class:
+                // played into a proxy they would not fit.
+                undoLog(db).clear();
             }
         }
         // Transient reactors whose code goes with the module leave every object.
@@ -79,9 +83,9 @@ ModuleCleanup prepareModuleUnload(HINSTANCE base)
     });
     ModuleCleanup cleanup;
     AppState* app = appState();
-    for (AcApDocManagerReactor* r : app->docReactors)
+    for (AcApDocManagerReactor* r : app->docReactors.items())
         if (ofModule(r, base)) cleanup.docReactors.push_back(r);
-    for (AcEditorReactor* r : app->editorReactors)
+    for (AcEditorReactor* r : app->editorReactors.items())
         if (ofModule(r, base)) cleanup.editorReactors.push_back(r);
     for (Document* d : app->documents)
         for (AcEdInputPointMonitor* m : d->inputPoints.monitors())
@@ -93,7 +97,7 @@ void ModuleCleanup::finish()
 {
     AppState* app = appState();
     auto drop = [](auto& list, const auto& gone) {
-        for (auto* p : gone) list.erase(std::remove(list.begin(), list.end(), p), list.end());
+        for (auto* p : gone) list.remove(p);
     };
     drop(app->docReactors, docReactors);
     drop(app->editorReactors, editorReactors);
@@ -116,6 +120,7 @@ void reviveModuleObjects()
                 if (!acdbIsPersistentReactor(p)) revived->addReactor(static_cast<AcDbObjectReactor*>(p));
         implOf(db)->swapObject(s, revived);
         delete proxy;
+        undoLog(db).clear();
     });
 }
 

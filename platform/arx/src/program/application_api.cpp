@@ -3,6 +3,7 @@
 
 #include "startup.h"
 #include "../ap/app_state.h"
+#include "../ap/autosave.h"
 #include "../ap/module.h"
 #include "rxdlinkr.h"
 #include "../core/utf.h"
@@ -52,6 +53,40 @@ void Application::closeDocument(AcApDocument* doc)
     arx::refreshCurrentView();
 }
 AcApDocument* Application::currentDocument() const { return arx::appState()->current; }
+
+bool Application::activateDocument(AcApDocument* doc)
+{
+    bool ok = arx::activateDocument(static_cast<arx::Document*>(doc));
+    arx::refreshCurrentView();
+    return ok;
+}
+
+AcApDocument* Application::findDocument(const std::wstring& name) const { return arx::findDocument(name); }
+
+bool Application::convertDrawing(const std::wstring& in, const std::wstring& out,
+                                 const std::function<void(AcDbDatabase*)>& inspect, std::string& error)
+{
+    arx::Document* doc = arx::openDocument(in, error);
+    if (doc == nullptr) return false;
+    bool ok = arx::saveDocument(doc, out, error);
+    if (ok && inspect) inspect(doc->db);
+    arx::closeDocument(doc);
+    return ok;
+}
+
+bool Application::autosave(std::wstring& written, std::string& error)
+{
+    arx::Document* doc = arx::appState()->current;
+    if (doc == nullptr) {
+        error = "no drawing is open";
+        return false;
+    }
+    return arx::autosaveDocument(doc, written, error);
+}
+
+void Application::idle() { arx::autosaveIfDue(); }
+
+void Application::setClock(std::function<long long()> milliseconds) { arx::setClock(std::move(milliseconds)); }
 std::vector<AcApDocument*> Application::documents() const
 {
     const auto& docs = arx::appState()->documents;
@@ -61,6 +96,14 @@ std::vector<AcApDocument*> Application::documents() const
 CommandResult Application::runCommand(const std::wstring& name, std::string& message)
 {
     auto result = static_cast<CommandResult>(arx::runCommand(name, message));
+    arx::refreshCurrentView();
+    return result;
+}
+
+CommandResult Application::runCommand(const std::wstring& name, const std::vector<std::wstring>& answers,
+                                      std::string& message)
+{
+    auto result = static_cast<CommandResult>(arx::runCommand(name, answers, message));
     arx::refreshCurrentView();
     return result;
 }

@@ -201,6 +201,7 @@ void DocView::regenerate()
     (void)view();  // set up before any entity asks where it is
     const bool full = mFullRegen;
     mFullRegen = false;
+    if (full) blanked.clear();
     const bool viewMoved = mViewStamp != mDrawnViewStamp || gScreenStamp != mDrawnScreenStamp;
     mDrawnViewStamp = mViewStamp;
     mDrawnScreenStamp = gScreenStamp;

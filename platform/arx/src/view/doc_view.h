@@ -86,6 +86,9 @@ public:
     // the last selection set a command used (Previous).
     std::vector<AcDbObjectId> pickfirst;
     std::vector<AcDbObjectId> previous;
+    // Entities blanked out (acedRedraw mode 2): not painted until drawn again
+    // (mode 1) or the view is regenerated whole.
+    std::unordered_set<AcDbStub*> blanked;
 
 private:
     void drawInto(gi::Recorder& recorder, AcDbObjectId id, gi::DisplayList& list);

@@ -55,8 +55,10 @@ void paintDocView(DocView& view, cairo_t* cr)
     AcDbDatabase* db = view.space().database();
     std::vector<render::Item> items;
     items.reserve(view.drawOrder().size());
-    for (const AcDbObjectId& id : view.drawOrder())
+    for (const AcDbObjectId& id : view.drawOrder()) {
+        if (view.blanked.count(id) != 0) continue;
         if (const gi::DisplayList* l = view.listOf(id)) items.push_back({l, highlighted(id)});
+    }
     render::Options options;
     options.lightBackground = db != nullptr && !db->tilemode();
     options.ltscale = db != nullptr ? db->ltscale() : 1.0;
