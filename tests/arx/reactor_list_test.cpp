@@ -53,10 +53,11 @@ void eraseAndUnerase(AcDbObjectId id)
 
 TEST(ReactorLists, AReactorThatRemovesItselfIsToldOnceAndTheRestStillAre)
 {
-    AcDbDatabase db;
-    AcDbObjectId id = addLine(db);
+    // The reactors outlive the database, which tells those still listed goodbye.
     Events trace;
     Actor a("a", trace), b("b", trace), c("c", trace);
+    AcDbDatabase db;
+    AcDbObjectId id = addLine(db);
     b.onErased = [&](const AcDbObject* obj) { obj->removeReactor(&b); };
     {
         Opened<AcDbLine> line(id);
@@ -69,10 +70,10 @@ TEST(ReactorLists, AReactorThatRemovesItselfIsToldOnceAndTheRestStillAre)
 
 TEST(ReactorLists, AReactorAddedDuringANotificationHearsTheNextOne)
 {
-    AcDbDatabase db;
-    AcDbObjectId id = addLine(db);
     Events trace;
     Actor a("a", trace), late("late", trace);
+    AcDbDatabase db;
+    AcDbObjectId id = addLine(db);
     bool added = false;
     a.onErased = [&](const AcDbObject* obj) {
         if (!added) obj->addReactor(&late);
@@ -88,11 +89,11 @@ TEST(ReactorLists, AReactorAddedDuringANotificationHearsTheNextOne)
 
 TEST(ReactorLists, AReactorRemovedByAnEarlierOneIsNotToldAndNoneTwice)
 {
-    AcDbDatabase db;
-    AcDbObjectId id = addLine(db);
     Events trace;
     auto* doomed = new Actor("doomed", trace);
     Actor first("first", trace), last("last", trace);
+    AcDbDatabase db;
+    AcDbObjectId id = addLine(db);
     // The first takes the second away and deletes it, then adds it back
     // under a new object: neither the deleted one nor the new one is told now.
     Actor* again = nullptr;
