@@ -30,7 +30,7 @@ void closeCapture(HWAVEIN& hWaveIn, WAVEHDR* const pHdr[2])
     if (waveInClose(hWaveIn) == MMSYSERR_NOERROR) hWaveIn = NULL;
 }
 
-void printMessage(const CString& text) { acutPrintf(L"%ls", (LPCTSTR)text); }
+void printMessage(const CString& text) { acutPrintf(_T("%s"), (LPCTSTR)text); }
 
 // Has the host draw the note again on screen.
 void updateOnScreen(AcDbObjectId id)
@@ -87,7 +87,10 @@ void CVelaToneTagUIDlg::FreeCapture()
 
 void CVelaToneTagUIDlg::FreePlaybackCopy()
 {
-    if (m_pSound != NULL && m_SoundIsCopy) acutDelBuffer(m_pSound);
+    if (m_pSound != NULL && m_SoundIsCopy) {
+        void* pCopy = m_pSound;
+        acutDelBuffer(pCopy);
+    }
     if (m_SoundIsCopy) m_pSound = NULL;
     m_SoundIsCopy = false;
 }

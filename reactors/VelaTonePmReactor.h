@@ -11,6 +11,8 @@ public:
     explicit VelaTonePmReactor(AcApDocument* pDoc = NULL);
     ~VelaTonePmReactor() override;
 
+    // The host's two-argument form stays: it passes the point on to the long form.
+    using AcEdInputPointMonitor::monitorInputPoint;
     Acad::ErrorStatus monitorInputPoint(
         bool& appendToTooltipStr, ACHAR*& additionalTooltipString, AcGiViewportDraw* drawContext,
         AcApDocument* document, bool pointComputed, int history, const AcGePoint3d& lastPoint,

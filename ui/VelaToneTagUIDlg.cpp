@@ -84,7 +84,7 @@ AcApDocument* CVelaToneTagUIDlg::NoteDocument() const
 Gdiplus::Image* CVelaToneTagUIDlg::LoadPicture(UINT id)
 {
     HINSTANCE hInst = AfxGetResourceHandle();
-    HRSRC hRes = FindResourceW(hInst, MAKEINTRESOURCEW(id), L"PNG");
+    HRSRC hRes = FindResourceW(hInst, MAKEINTRESOURCE(id), L"PNG");
     if (hRes == NULL) return NULL;
     DWORD size = SizeofResource(hInst, hRes);
     HGLOBAL hData = LoadResource(hInst, hRes);
