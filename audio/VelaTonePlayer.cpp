@@ -35,7 +35,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CVelaTonePlayerWnd, CWnd)
-    ON_MESSAGE(MM_WOM_DONE, OnWomDone)
+    ON_MESSAGE(MM_WOM_DONE, &CVelaTonePlayerWnd::OnWomDone)
 END_MESSAGE_MAP()
 
 CVelaTonePlayerWnd* g_pPlayer = NULL;
