@@ -197,3 +197,25 @@ TEST_F(InputPoints, AMonitorThatLeavesWhileToldIsToldNoMore)
     EXPECT_EQ(second.points.size(), 2u);
     doc->inputPointManager()->removePointMonitor(&second);
 }
+
+TEST_F(InputPoints, AnEntityMovedFarOutsideWhatTheDrawingCoveredIsStillFound)
+{
+    // Enough entities for a grid of many cells over -5..5.
+    for (int i = 0; i < 400; ++i) line(-5 + i % 20 * 0.5, -5 + i / 20 * 0.5, -4.9 + i % 20 * 0.5, -5 + i / 20 * 0.5);
+    AcDbObjectId id = line(0.1, 0.1, 0.2, 0.1);
+    CPoint at = pixel(0.15, 0.1);
+    arxhost::inputPointAt(at.x, at.y);
+    ASSERT_EQ(monitor.points.size(), 1u);
+    EXPECT_NE(std::find(monitor.points[0].aperture.begin(), monitor.points[0].aperture.end(), id),
+              monitor.points[0].aperture.end());
+    // Moved beyond the grid's edge, the line is looked for in the edge cells.
+    AcDbLine* l = nullptr;
+    ASSERT_EQ(acdbOpenObject(l, id, AcDb::kForWrite), Acad::eOk);
+    l->setStartPoint(AcGePoint3d(6.5, 4.7, 0));
+    l->setEndPoint(AcGePoint3d(6.6, 4.7, 0));
+    l->close();
+    CPoint moved = pixel(6.55, 4.7);
+    arxhost::inputPointAt(moved.x, moved.y);
+    ASSERT_EQ(monitor.points.size(), 2u);
+    EXPECT_EQ(monitor.points[1].aperture, std::vector<AcDbObjectId>{id});
+}

@@ -16,6 +16,7 @@
 #include "acdocman.h"
 #include "arxHeaders.h"
 #include "arxhost/application.h"
+#include "arxhost/graphics.h"
 #include "arxhost/runtime.h"
 #include "arxhost/view.h"
 #include "rxmfcapi.h"
