@@ -128,7 +128,7 @@ int main(int argc, char** argv)
     // The drawing has no stored voice list: the registry is asked to find the
     // notes, as its scan does, through the plug-in's exported members.
     void* module = dlopen(PLUGIN_MODULE, RTLD_NOW | RTLD_NOLOAD);
-    auto managerOf = reinterpret_cast<void* (*)()>(dlsym(module, "_Z13qkVtManagerPtrv"));
+    auto managerOf = reinterpret_cast<void* (*)()>(dlsym(module, "_Z14qkVtManagerPtrv"));
     auto scan = reinterpret_cast<void (*)(void*, AcApDocument*)>(
         dlsym(module, "_ZN15VelaToneManager14AppendVelaToneEP12AcApDocument"));
     if (managerOf == nullptr || scan == nullptr || managerOf() == nullptr) {

@@ -15,6 +15,7 @@
 #include "AcString.h"
 #include "acdocman.h"
 #include "arxHeaders.h"
+#include "commctrl.h"
 #include "arxhost/application.h"
 #include "arxhost/graphics.h"
 #include "arxhost/runtime.h"
@@ -109,6 +110,41 @@ protected:
     {
         CPoint a = pixelOf(x, y);
         return std::to_string(win32::host::kViewLeft + a.x) + " " + std::to_string(win32::host::kViewTop + a.y);
+    }
+
+    // The text of the tool tip the tag window shows now; empty when none shows.
+    std::wstring shownTip() const
+    {
+        for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+            wchar_t cls[64] = {};
+            GetClassNameW(w, cls, 64);
+            if (std::wstring(cls) != L"tooltips_class32" || !IsWindowVisible(w)) continue;
+            wchar_t text[512] = {};
+            GetWindowTextW(w, text, 512);
+            return text;
+        }
+        return L"";
+    }
+
+    // The text the tag window's tool has now, shown or not.
+    std::wstring toolText() const
+    {
+        HWND tagWnd = tag()->GetSafeHwnd();
+        for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+            wchar_t cls[64] = {};
+            GetClassNameW(w, cls, 64);
+            if (std::wstring(cls) != L"tooltips_class32") continue;
+            wchar_t text[512] = {};
+            TOOLINFOW ti{};
+            ti.cbSize = sizeof ti;
+            ti.hwnd = GetParent(tagWnd);  // a whole-window tool, as MFC adds one
+            ti.uFlags = TTF_IDISHWND;
+            ti.uId = reinterpret_cast<UINT_PTR>(tagWnd);
+            ti.lpszText = text;
+            SendMessageW(w, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&ti));
+            return text;
+        }
+        return L"";
     }
 
     CWnd* tag() const { return *tagPointer; }

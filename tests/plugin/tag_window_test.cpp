@@ -46,6 +46,11 @@ TEST_F(TagHost, TheTagStaysOverALineAndGoesOverEmptySpace)
 TEST_F(TagHost, ANoteWhoseIconReachesPastTheViewRaisesNothing)
 {
     openReply();
+    // The same spot of the icon raises the tag while the icon is wholly seen.
+    ASSERT_TRUE(run("move " + onIcon(30, 20, 4, 16) + "\nwait 50\n")) << error;
+    ASSERT_TRUE(tagShown());
+    ASSERT_TRUE(run("move " + screenOf(45, 30) + "\nwait 50\n")) << error;
+    ASSERT_EQ(tag(), nullptr);
     // The view's right edge runs through the icon.
     CPoint a = pixelOf(30, 20);
     const double iconMid = iconLeft(a) + 16;
@@ -122,9 +127,36 @@ TEST_F(TagHost, PlayingDocksTheTagAtTheViewsCornerInFourSteps)
     const CRect r = tagRect();
     EXPECT_EQ(r.left, win32::host::kViewLeft + arxhost::viewWidth() - 48);
     EXPECT_EQ(r.top, win32::host::kViewTop + arxhost::viewHeight() - 36);
-    // While it plays, moving away leaves it, and clicks do nothing.
+    // While it plays, moving away leaves it, and clicks on it do nothing.
     ASSERT_TRUE(run("move 5 5\nwait 100\n")) << error;
     ASSERT_TRUE(tagShown());
+    EXPECT_EQ(tagRect(), r);
+    ASSERT_TRUE(run("move " + std::to_string(r.left + 10) + " " + std::to_string(r.top + 20) +
+                    "\nwait 50\nclick\nwait 50\nmove " + std::to_string(r.left + 30) + " " + std::to_string(r.top + 6) +
+                    "\nwait 50\nclick\nwait 50\n"))
+        << error;
+    ASSERT_TRUE(tagShown());
+    EXPECT_EQ(tagRect(), r);
+    // The close box did not delete the note while it played.
+    AcDbEntity* ent = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(ent, noteId(), AcDb::kForRead), Acad::eOk);
+    ent->close();
+}
+
+TEST_F(TagHost, ThePlaybackAnimatesUntilTheDurationsWholeSecondsPlusOne)
+{
+    openReply();
+    writeWav8(dir.file("mic.wav"), rampSound());
+    // A take of 1.5 seconds: the animation runs until tick 7 (2100 ms reach the
+    // limit of 2000 ms), the sound until 1.5 seconds, then the tag slides down.
+    ASSERT_TRUE(run("mic " + dir.file("mic.wav") + "\nspeaker " + dir.file("out.wav") + "\nmove " + onIcon(30, 20) +
+                    "\nwait 50\npress\nwait 1500\nrelease\nwait 200\nclick\nwait 1\n"))
+        << error;
+    ASSERT_TRUE(tagShown());
+    ASSERT_TRUE(run("wait 1700\n")) << error;
+    EXPECT_FALSE(tagShown());
+    const std::vector<std::uint8_t> played = readWav8(dir.file("out.wav"));
+    EXPECT_NEAR(static_cast<double>(played.size()), 60000.0, 10000.0);
 }
 
 TEST_F(TagHost, TheCloseBoxDeletesTheNote)
@@ -159,15 +191,114 @@ TEST_F(TagHost, ClosingTheDrawingDuringARecordingDiscardsItWithTheTag)
     ASSERT_TRUE(run("release\nwait 500\n")) << error;
 }
 
+TEST_F(TagHost, DeactivatingTheDrawingDuringARecordingKeepsTheTakeAndHidesTheTag)
+{
+    openReply();
+    AcApDocument* reply = acDocManagerPtr()->curDocument();
+    writeWav8(dir.file("mic.wav"), rampSound());
+    ASSERT_TRUE(run("mic " + dir.file("mic.wav") + "\nmove " + onIcon(30, 20) + "\nwait 50\npress\nwait 1500\n"))
+        << error;
+    std::string newError;
+    ASSERT_NE(app.newDocument(newError), nullptr) << newError;
+    ASSERT_TRUE(run("wait 300\nrelease\nwait 300\n")) << error;
+    ASSERT_NE(tag(), nullptr);
+    EXPECT_FALSE(tag()->IsWindowVisible());
+    ASSERT_TRUE(app.activateDocument(reply));
+    std::string saveError;
+    ASSERT_TRUE(app.saveDocument(reply, dir.wfile("kept.dxf"), saveError)) << saveError;
+    std::ifstream saved(dir.file("kept.dxf"));
+    std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\n  3\n1.5\"\n"), std::string::npos);
+    EXPECT_NE(text.find("\n310\n"), std::string::npos);
+}
+
+TEST_F(TagHost, TheTipsSayWhatAClickDoesWhereTheCursorRests)
+{
+    openReply();
+    ASSERT_TRUE(run("move " + onIcon(30, 20) + "\nwait 50\nmove " + onIcon(30, 20, 6, 20) + "\nwait 700\n")) << error;
+    EXPECT_EQ(shownTip(), L"Press and hold to start recording until release to end.");
+    const CRect r = tagRect();
+    ASSERT_TRUE(run("move " + std::to_string(r.left + 30) + " " + std::to_string(r.top + 4) + "\nwait 700\n")) << error;
+    EXPECT_EQ(shownTip(), L"Deletes the VelaTone object.");
+    // After a recording the tag offers playing, with who spoke and when.
+    writeWav8(dir.file("mic.wav"), rampSound());
+    ASSERT_TRUE(run("mic " + dir.file("mic.wav") + "\nmove " + std::to_string(r.left + 10) + " " +
+                    std::to_string(r.top + 20) + "\nwait 50\npress\nwait 1200\nrelease\nwait 200\n"))
+        << error;
+    // At once the tool's text is the play tip, with who spoke and when (a
+    // tip waits for the cursor to leave the tag after a click before it shows).
+    EXPECT_EQ(toolText(), L"Click to play.\nBen, 1-6 9:0  ");
+    // A tag raised anew for the note shows it.
+    ASSERT_TRUE(run("move " + screenOf(45, 30) + "\nwait 50\nmove " + onIcon(30, 20) + "\nwait 50\nmove " +
+                    onIcon(30, 20, 6, 20) + "\nwait 700\n"))
+        << error;
+    EXPECT_EQ(shownTip(), L"Click to play.\nBen, 1-6 9:0  ");
+}
+
+TEST_F(TagHost, ACloseBoxClickLeavesANoteOnALockedLayer)
+{
+    openReply();
+    AcDbEntity* ent = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(ent, noteId(), AcDb::kForRead), Acad::eOk);
+    AcDbObjectId layerId = ent->layerId();
+    ent->close();
+    AcDbLayerTableRecord* layer = nullptr;
+    ASSERT_EQ(acdbOpenObject(layer, layerId, AcDb::kForWrite), Acad::eOk);
+    layer->setIsLocked(true);
+    layer->close();
+    ASSERT_TRUE(run("move " + onIcon(30, 20) + "\nwait 50\n")) << error;
+    const CRect r = tagRect();
+    ASSERT_TRUE(run("move " + std::to_string(r.left + 30) + " " + std::to_string(r.top + 4) + "\nwait 50\nclick\nwait 50\n"))
+        << error;
+    ASSERT_EQ(acdbOpenAcDbEntity(ent, noteId(), AcDb::kForRead), Acad::eOk);
+    ent->close();
+    EXPECT_NE(echo.find("The VelaTone object on locked layer was not deleted."), std::string::npos) << echo;
+}
+
 TEST_F(TagHost, UnloadingDuringPlaybackStopsTheSpeakerAndDestroysTheTag)
 {
     openReply();
     writeWav8(dir.file("mic.wav"), rampSound());
-    ASSERT_TRUE(run("mic " + dir.file("mic.wav") + "\nmove " + onIcon(30, 20) +
+    ASSERT_TRUE(run("mic " + dir.file("mic.wav") + "\nspeaker " + dir.file("out.wav") + "\nmove " + onIcon(30, 20) +
                     "\nwait 50\npress\nwait 1500\nrelease\nwait 200\nclick\nwait 1000\n"))
         << error;
     ASSERT_TRUE(tagShown());
     std::string unloadError;
     ASSERT_TRUE(app.unloadModule(L"VelaToneViewer2013_x64.arx", unloadError)) << unloadError;
+    // The output device was reset at once: nothing more reaches the speaker,
+    // and the take of 1.5 seconds was cut short.
+    const std::uint64_t played = win32::audio::speakerBytesPlayed();
     ASSERT_TRUE(run("wait 2000\n")) << error;
+    EXPECT_EQ(win32::audio::speakerBytesPlayed(), played);
+    EXPECT_LT(played, 60000u);
+}
+
+TEST_F(TagHost, WhileACommandRunsNoTagIsRaisedOrMovedButOneOverEmptySpaceGoes)
+{
+    openReply();
+    std::string path = AcString(tagPluginPath()).utf8();
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    auto setDraging = reinterpret_cast<void (*)(bool)>(dlsym(handle, "_ZN12QkDbVelaTone12SetIsDragingEb"));
+    dlclose(handle);
+    ASSERT_NE(setDraging, nullptr);
+    setDraging(true);
+    ASSERT_TRUE(run("move " + onIcon(30, 20) + "\nwait 50\n")) << error;
+    EXPECT_EQ(tag(), nullptr);
+    setDraging(false);
+    ASSERT_TRUE(run("move " + onIcon(30, 20, 8, 8) + "\nwait 50\n")) << error;
+    ASSERT_TRUE(tagShown());
+    const CRect r = tagRect();
+    // The icon in another place of the view: a command running, the tag stays.
+    arxhost::ViewState v;
+    ASSERT_TRUE(arxhost::currentView(v));
+    v.centerX += 3;
+    ASSERT_TRUE(arxhost::setCurrentView(v));
+    arxhost::regenerateView();
+    setDraging(true);
+    ASSERT_TRUE(run("move " + onIcon(30, 20) + "\nwait 50\n")) << error;
+    ASSERT_TRUE(tagShown());
+    EXPECT_EQ(tagRect(), r);
+    ASSERT_TRUE(run("move " + screenOf(45, 30) + "\nwait 50\n")) << error;
+    EXPECT_EQ(tag(), nullptr);
+    setDraging(false);
 }
