@@ -4,13 +4,15 @@
 # reactor objects and 2,000 lines) as DXF and as a binary drawing, with each
 # operation's peak memory, and ezdxf's reading speed on the same file; then the
 # same steps for 2,000 notes of 400,000 bytes with the plug-in and without it;
-# then regenerating and painting a view of 10,000 notes and 100,000 lines.
+# then regenerating and painting a view of 10,000 notes and 100,000 lines; then
+# the voice registry: opening and saving drawings whose stored list names 2,500
+# to 20,000 notes, UpdateAll, and erasing 1,000 notes one by one.
 #   bench/run.sh [BUILD_DIR]      (default build-bench)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-bench}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DARXHOST_TESTS=OFF -DARXHOST_BENCH=ON >/dev/null
-cmake --build "$dir" -j 2 --target arx_bench plugin_filing_bench plugin_draw_bench plugin_hover_bench >/dev/null
+cmake --build "$dir" -j 2 --target arx_bench plugin_filing_bench plugin_draw_bench plugin_hover_bench plugin_registry_bench >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 bin="$dir/bin/arx_bench"
@@ -66,3 +68,7 @@ echo
 # One cursor move over a view of 10,000 voice notes and 100,000 lines.
 echo
 "$dir/bin/plugin_hover_bench" --dir "$work/hover"
+
+# The voice registry at 2,500, 5,000, 10,000 and 20,000 notes.
+echo
+"$dir/bin/plugin_registry_bench" --dir "$work/registry"

@@ -1,6 +1,7 @@
 // VelaTonePsReactor: the persistent reactor object of an Object note, its
 // filing (the note it serves, as a soft pointer), and its answer to a change of
-// the entity that carries it: the note takes the entity's new extents.
+// the entity that carries it (made or undone): the note takes the entity's new
+// extents.
 #include "VelaTonePsReactor.h"
 
 #include "QkDbVelaTone.h"
@@ -72,7 +73,13 @@ Acad::ErrorStatus VelaTonePsReactor::dxfInFields(AcDbDxfFiler* pFiler)
     return pFiler->filerStatus();
 }
 
-void VelaTonePsReactor::modified(const AcDbObject* pObj)
+void VelaTonePsReactor::modified(const AcDbObject* pObj) { followEntity(pObj); }
+
+// An undone or redone change of the entity moves it without a modified: the
+// note follows it back, since an Object note does not file its extents.
+void VelaTonePsReactor::modifyUndone(const AcDbObject* pObj) { followEntity(pObj); }
+
+void VelaTonePsReactor::followEntity(const AcDbObject* pObj)
 {
     const AcDbEntity* pEnt = AcDbEntity::cast(pObj);
     if (pEnt == NULL) return;

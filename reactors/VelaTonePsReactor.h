@@ -19,7 +19,11 @@ public:
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* pFiler) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* pFiler) const override;
     void modified(const AcDbObject* pObj) override;
+    void modifyUndone(const AcDbObject* pObj) override;
 
 private:
+    // The note takes the entity's extents, if it is still attached to it.
+    void followEntity(const AcDbObject* pObj);
+
     AcDbObjectId m_linkage;  // the voice note served
 };

@@ -142,8 +142,9 @@ void VelaToneManager::RemoveVelaTone(AcDbObjectId id, AcApDocument* pDoc)
     if (es == Acad::eOk) {
         if (HasVelaToneObReactor(pObj)) pObj->removeReactor(vtObjRectPtr());
         pObj->close();
-    } else if (es == Acad::eWasOpenForWrite) {
-        // Told from inside the note's own erasure: the reactor stays on it.
+    } else if (es == Acad::eWasErased || es == Acad::eWasOpenForWrite) {
+        // Told from inside the note's own erasure (it is erased already, and
+        // open for write): the reactor stays on it, so that an undo is heard.
         AcArray<AcDbObjectId>& kept = m_DocMap[at].m_ErasedCarriers;
         if (!kept.contains(id)) kept.append(id);
     }

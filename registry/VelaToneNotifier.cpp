@@ -2,7 +2,9 @@
 // VelaTonePsReactor object kept in the note's extension dictionary under
 // "VELATONEASSOC", whose id the entity carries as a persistent reactor, so that
 // every change of the entity reaches the note. Both operations stop at the first
-// open that fails, leaving what they had already done.
+// open that fails, leaving what they had already done. The note comes open from
+// the caller; its extension dictionary is made through a second open when one
+// can be had, else through the caller's own.
 #include "VelaToneManager.h"
 
 #include "QkDbVelaTone.h"
@@ -22,6 +24,15 @@ bool VelaToneManager::addNotifier(QkDbVelaTone* pNote, AcDbObjectId attachedId)
         if (acdbOpenObject(pWritable, pNote->objectId(), AcDb::kForWrite) == Acad::eOk) {
             pWritable->createExtensionDictionary();
             pWritable->close();
+        } else if (pNote->isWriteEnabled()) {
+            // The caller holds the note for write, so no second open can:
+            // the dictionary is made through the caller's open.
+            pNote->createExtensionDictionary();
+        } else if (pNote->isReadEnabled() && pNote->upgradeOpen() == Acad::eOk) {
+            // Held for read by the caller alone: made through that open,
+            // which is for read again afterwards.
+            pNote->createExtensionDictionary();
+            pNote->downgradeOpen();
         }
     }
     AcDbObjectId dictId = pNote->extensionDictionary();

@@ -146,6 +146,24 @@ TEST_F(Saving, TheAutomaticSaveWritesASvFileAndKeepsTheDocumentsName)
     EXPECT_EQ(copy.readDwgFile(written.c_str()), Acad::eOk);
 }
 
+TEST_F(Saving, ClosingADocumentRemovesItsAutomaticSaveAndNoOtherFile)
+{
+    std::string error;
+    AcApDocument* other = app.newDocument(error);
+    ASSERT_NE(other, nullptr) << error;
+    std::wstring mine, theirs;
+    ASSERT_TRUE(app.autosave(theirs, error)) << error;  // the new document is current
+    ASSERT_TRUE(app.activateDocument(doc));
+    ASSERT_TRUE(app.autosave(mine, error)) << error;
+    ASSERT_TRUE(app.saveDocument(doc, dir.wfile("kept.dwg"), error)) << error;
+    app.closeDocument(doc);
+    EXPECT_FALSE(fs::exists(fs::path(mine)));
+    EXPECT_TRUE(fs::exists(fs::path(theirs)));
+    EXPECT_TRUE(fs::exists(dir.path() / "kept.dwg"));
+    app.closeDocument(other);
+    EXPECT_TRUE(autosaveFiles().empty());
+}
+
 TEST_F(Saving, TheTimerStartsAtAChangeAndSavesAfterSavetimeMinutes)
 {
     setSaveTime(2);

@@ -47,6 +47,9 @@ public:
     int serial = 0;
     std::uint64_t savedChanges = 0;
     long long autosaveTimerStart = -1;
+    // The automatic save's file, once one was written; the host removes it
+    // when the document closes, as nothing of it is needed after a close.
+    std::wstring autosaveFile;
 };
 
 struct CommandRecord;

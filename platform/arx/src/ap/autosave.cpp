@@ -69,6 +69,7 @@ bool autosaveDocument(Document* doc, std::wstring& written, std::string& error)
         error = lastFileError();
         return false;
     }
+    doc->autosaveFile = written;
     noteDocumentSaved(doc);
     app->notifyEditorReactors([&](AcEditorReactor* r) { r->saveComplete(doc->db, written.c_str()); });
     return true;

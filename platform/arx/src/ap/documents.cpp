@@ -103,6 +103,10 @@ void closeDocument(Document* doc)
     auto& docs = app->documents;
     docs.erase(std::remove(docs.begin(), docs.end(), doc), docs.end());
     std::wstring name = doc->fileName;
+    if (!doc->autosaveFile.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(doc->autosaveFile, ec);
+    }
     if (app->current == nullptr) acdbHostApplicationServices()->setWorkingDatabase(nullptr);
     else acdbHostApplicationServices()->setWorkingDatabase(app->current->db);
     delete doc;
