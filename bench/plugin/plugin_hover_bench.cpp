@@ -89,6 +89,25 @@ void writeDrawing(const std::string& path, int notes, int lines)
     std::ofstream(path, std::ios::binary) << d;
 }
 
+// Counts what the aperture held at the last input point, beside the plug-in's monitor.
+class ApertureCount : public AcEdInputPointMonitor {
+public:
+    using AcEdInputPointMonitor::monitorInputPoint;
+    int last = 0;
+    Acad::ErrorStatus monitorInputPoint(bool&, ACHAR*&, AcGiViewportDraw*, AcApDocument*, bool, int,
+                                        const AcGePoint3d&, const AcGePoint3d&, const AcGePoint3d&,
+                                        const AcGePoint3d&, const AcGePoint3d&, AcDb::OsnapMask,
+                                        const AcDbCustomOsnapModeArray&, AcDb::OsnapMask,
+                                        const AcDbCustomOsnapModeArray&, const AcDbObjectIdArray& aperture,
+                                        const AcArrayObjectIdArray&, const AcGsMarkerArray&, const AcDbObjectIdArray&,
+                                        const AcArrayObjectIdArray&, const AcGsMarkerArray&,
+                                        const AcArray<AcGeCurve3d*>&, const AcGePoint3d&, const ACHAR*) override
+    {
+        last = aperture.length();
+        return Acad::eOk;
+    }
+};
+
 double threadCpu()
 {
     timespec t{};
@@ -161,7 +180,12 @@ int main(int argc, char** argv)
     CPoint b;
     acedCoordFromWorldToPixel(0, between, b);
 
+    ApertureCount count;
+    doc->inputPointManager()->addPointMonitor(&count);
+    void** tag = static_cast<void**>(dlsym(module, "gpTagUIDlg"));
     arxhost::inputPointAt(hitX, hitY);  // the tag window is made once
+    std::printf("on the icon: %d entities in the aperture, tag window %s\n", count.last,
+                tag != nullptr && *tag != nullptr ? "raised" : "NOT raised");
     auto measure = [&](const char* what, int x0, int y0) {
         // Moves of one pixel back and forth around the spot: each is an input point.
         arxhost::inputPointAt(x0, y0);
@@ -176,6 +200,8 @@ int main(int argc, char** argv)
     std::printf("%-46s %10s %10s\n", "input point", "cpu us", "wall us");
     measure("on a note's icon (the tag window moves)", hitX, hitY);
     measure("between notes (lines in the aperture)", b.x, b.y);
+    std::printf("between notes: %d entities in the aperture, tag window %s\n", count.last,
+                tag != nullptr && *tag != nullptr ? "stays" : "gone");
     // Far outside the drawing: nothing in the aperture.
     v.centerX = -1000;
     arxhost::setCurrentView(v);
@@ -188,6 +214,7 @@ int main(int argc, char** argv)
     const double c0 = threadCpu();
     arxhost::inputPointAt(hitX, hitY);
     std::printf("%-46s %10.2f\n", "first point after a zoom (regeneration included)", (threadCpu() - c0) * 1e6);
+    doc->inputPointManager()->removePointMonitor(&count);
     fs::remove_all(dir);
     return 0;
 }
