@@ -1,7 +1,7 @@
 // acedGetVar and acedSetVar: the view's centre and height (VIEWCTR, VIEWSIZE)
 // and the view's size in pixels (SCREENSIZE), read-only; the linetype scale
 // (LTSCALE) and model or paper space (TILEMODE) of the drawing; the pick box and
-// grip size of the editor; whether the drawing changed (DBMOD) and the current
+// grip size of the editor, the size of the input points' aperture (APERTURE); whether the drawing changed (DBMOD) and the current
 // viewport's number (CVPORT), read-only. Names are matched without regard to case.
 #include <cmath>
 #include <cwchar>
@@ -14,6 +14,7 @@
 #include "sysvars.h"
 #include "../ap/app_state.h"
 #include "../core/utf.h"
+#include "../view/aperture.h"
 #include "../view/doc_view.h"
 
 namespace arx {
@@ -90,6 +91,11 @@ int acedGetVar(const ACHAR* sym, resbuf* result)
         result->resval.rint = static_cast<short>(isName(sym, L"PICKBOX") ? gPickbox : gGripSize);
         return RTNORM;
     }
+    if (isName(sym, L"APERTURE")) {
+        result->restype = RTSHORT;
+        result->resval.rint = static_cast<short>(aperturePixels());
+        return RTNORM;
+    }
     if (isName(sym, L"SCREENSIZE")) {
         ScreenSize s = screenSize();
         result->restype = RTPOINT;
@@ -140,6 +146,10 @@ int acedSetVar(const ACHAR* sym, const resbuf* val)
         if (v < (pick ? 0 : 1) || v > (pick ? 50 : 255)) return RTREJ;
         (pick ? gPickbox : gGripSize) = v;
         return RTNORM;
+    }
+    if (isName(sym, L"APERTURE")) {
+        if (integerOf(val, v) != RTNORM) return RTREJ;
+        return setAperturePixels(v) ? RTNORM : RTREJ;
     }
     if (isName(sym, L"VIEWCTR") || isName(sym, L"VIEWSIZE") || isName(sym, L"SCREENSIZE") ||
         isName(sym, L"DBMOD") || isName(sym, L"CVPORT"))
