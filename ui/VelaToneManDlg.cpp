@@ -26,15 +26,15 @@ CString columnTitle(UINT nID, LPCTSTR fallback)
 
 CString typeName(int type)
 {
-    CString name(_T("Point"));
+    CString text(_T("Point"));
     switch (type) {
-    case QkDbVelaTone::kPoint: name.LoadString(IDS_TYPE_POINT); break;
-    case QkDbVelaTone::kRegion: name.LoadString(IDS_TYPE_REGION); break;
-    case QkDbVelaTone::kObject: name.LoadString(IDS_TYPE_OBJECT); break;
-    case QkDbVelaTone::kReply: name.LoadString(IDS_TYPE_REPLY); break;
+    case QkDbVelaTone::kPoint: text.LoadString(IDS_TYPE_POINT); break;
+    case QkDbVelaTone::kRegion: text.LoadString(IDS_TYPE_REGION); break;
+    case QkDbVelaTone::kObject: text.LoadString(IDS_TYPE_OBJECT); break;
+    case QkDbVelaTone::kReply: text.LoadString(IDS_TYPE_REPLY); break;
     default: break;
     }
-    return name;
+    return text;
 }
 
 // Runs a host command with CMDECHO off, and puts CMDECHO back as it was.

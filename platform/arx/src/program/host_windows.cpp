@@ -2,9 +2,9 @@
 // over the screen, and the drawing view is made as its child the first time a
 // plug-in asks for it while a drawing is open, its client area kept the size of
 // the view the renderer paints.
+#include "win32/host_windows.h"
 #include "arxhost/view.h"
 #include "rxmfcapi.h"
-#include "win32/host_windows.h"
 #include "../ap/app_state.h"
 
 namespace {
