@@ -4,6 +4,8 @@
 // window go. A playback never touches the note's buffer after it started.
 #include "VelaToneManDlgPlayer.h"
 
+#include <string.h>
+
 namespace {
 
 const wchar_t kPlayerClass[] = L"VelaToneOneShotPlayer";
