@@ -104,12 +104,12 @@ TEST_F(AcedCommand, CmdechoOffKeepsPromptsOffTheCommandLine)
     commandLine.clear();
     ASSERT_EQ(acedCommand(RTSTR, L"_.-PAN", RTPOINT, a, RTPOINT, b, RTNONE), RTNORM);
     EXPECT_NE(commandLine.find(L"Command: _.-PAN"), std::wstring::npos);
-    EXPECT_NE(commandLine.find(L"1,1"), std::wstring::npos) << AcString(commandLine).utf8();
+    EXPECT_NE(commandLine.find(L"1.0,1.0"), std::wstring::npos) << AcString(commandLine).utf8();
     ASSERT_EQ(setCmdecho(0), RTNORM);
     commandLine.clear();
     ASSERT_EQ(acedCommand(RTSTR, L"_.-PAN", RTPOINT, a, RTPOINT, b, RTNONE), RTNORM);
     EXPECT_EQ(commandLine.find(L"PAN"), std::wstring::npos) << AcString(commandLine).utf8();
-    EXPECT_EQ(commandLine.find(L"1,1"), std::wstring::npos);
+    EXPECT_EQ(commandLine.find(L"1.0,1.0"), std::wstring::npos);
     EXPECT_DOUBLE_EQ(currentView().centerX, 2);
     // The user's own commands still echo what is typed.
     commandLine.clear();

@@ -200,10 +200,11 @@ TEST_F(ManagerDialog, RowsFollowTheRegistryWithGapsAndUnknownTypesShownAsPoint)
 
 TEST_F(ManagerDialog, FindPansTheIconToTheViewCentreAndLaysTheHighlightAtTheBottom)
 {
-    unitsOf32Pixels(1, 10, 10);
     AcDbObjectId first = note(QkDbVelaTone::kPoint, AcGePoint3d(30, 20, 0), L"Ana");
     AcDbObjectId second = note(QkDbVelaTone::kPoint, AcGePoint3d(-30, 5, 0), L"Ben");
     AcDbObjectId wall = lineFrom(AcGePoint3d(0, 0, 0), AcGePoint3d(50, 0, 0));
+    // The notes are drawn in this view: a note knows where its icon is from its last drawing.
+    unitsOf32Pixels(1, 10, 10);
     open();
     select({0});
     dlg->OnBnClickedButtonFind();
