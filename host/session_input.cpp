@@ -1,4 +1,6 @@
-// The session's user and machine actions, and how the script feeds a modal dialog:
+// The session's user and machine actions (the mouse, time, sound devices, message
+// boxes, snapshots of the view or the whole screen, and the open dialog's list and
+// buttons), and how the script feeds a modal dialog:
 // when the dialog's message loop has nothing to do, the idle handler performs the
 // script's next lines (only the actions a user can take while a dialog is open);
 // a `wait` there lets the loop run until its time. When the script ends, or fails,

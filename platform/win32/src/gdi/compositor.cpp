@@ -24,20 +24,19 @@ std::uint32_t over(std::uint32_t src, std::uint32_t dst)
     return out;
 }
 
+// One layered window's picture over the screen picture, clipped to it.
 void blendLayered(std::uint32_t* pixels, int strideBytes, RECT area, const win32::user::Window* w)
 {
     using namespace win32::user;
-    {
-        RECT r = windowRectOnScreen(w);
-        const Surface& s = *w->surface;
-        int x0 = std::max<int>(r.left, area.left), x1 = std::min<int>(r.left + s.width, area.right);
-        int y0 = std::max<int>(r.top, area.top), y1 = std::min<int>(r.top + s.height, area.bottom);
-        for (int y = y0; y < y1; ++y) {
-            auto* row = reinterpret_cast<std::uint32_t*>(reinterpret_cast<std::uint8_t*>(pixels) +
-                                                         static_cast<size_t>(y - area.top) * strideBytes);
-            const std::uint32_t* src = s.pixels.data() + static_cast<size_t>(y - r.top) * s.width;
-            for (int x = x0; x < x1; ++x) row[x - area.left] = over(src[x - r.left], row[x - area.left]);
-        }
+    RECT r = windowRectOnScreen(w);
+    const Surface& s = *w->surface;
+    int x0 = std::max<int>(r.left, area.left), x1 = std::min<int>(r.left + s.width, area.right);
+    int y0 = std::max<int>(r.top, area.top), y1 = std::min<int>(r.top + s.height, area.bottom);
+    for (int y = y0; y < y1; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(reinterpret_cast<std::uint8_t*>(pixels) +
+                                                     static_cast<size_t>(y - area.top) * strideBytes);
+        const std::uint32_t* src = s.pixels.data() + static_cast<size_t>(y - r.top) * s.width;
+        for (int x = x0; x < x1; ++x) row[x - area.left] = over(src[x - r.left], row[x - area.left]);
     }
 }
 
