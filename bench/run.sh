@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-bench}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DARXHOST_TESTS=OFF -DARXHOST_BENCH=ON >/dev/null
-cmake --build "$dir" -j 2 --target arx_bench plugin_filing_bench plugin_draw_bench >/dev/null
+cmake --build "$dir" -j 2 --target arx_bench plugin_filing_bench plugin_draw_bench plugin_hover_bench >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 bin="$dir/bin/arx_bench"
@@ -62,3 +62,7 @@ echo
 # Regenerating and painting a view of 10,000 voice notes and 100,000 lines.
 echo
 "$dir/bin/plugin_draw_bench" --dir "$work/draw"
+
+# One cursor move over a view of 10,000 voice notes and 100,000 lines.
+echo
+"$dir/bin/plugin_hover_bench" --dir "$work/hover"

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "win32/host_windows.h"  // MFC first: it refuses windows.h before it
 #include "arxhost/application.h"
 #include "arxhost/runtime.h"
 #include "arxhost/view.h"
@@ -137,8 +136,5 @@ int main(int argc, char** argv)
         }
     }
     if (rest[0] == "convert") return arxhost::runConvert(app, rest[1], rest[2]);
-    // The host's main frame over the screen, as a user of the host sees it: the
-    // owner of the dialogs plug-ins open, disabled while a modal one runs.
-    win32::host::mainFrame();
     return arxhost::runSession(app, rest[1]);
 }

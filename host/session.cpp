@@ -221,6 +221,11 @@ int Session::run()
 
 int runSession(Application& app, const std::string& scriptPath, std::FILE* errors)
 {
+    // The user works in the host's frame and drawing view, made once for the process.
+    if (!createHostWindows()) {
+        std::fprintf(errors, "%s: the host's frame and drawing view cannot be made\n", scriptPath.c_str());
+        return 1;
+    }
     Session session(app, scriptPath, errors);
     return session.run();
 }

@@ -5,6 +5,7 @@
 #include "VelaToneDcReactor.h"
 
 #include "VelaToneManager.h"
+#include "VelaToneTagUIDlg.h"
 #include "VelaToneViewer.h"
 
 ACRX_CONS_DEFINE_MEMBERS(VelaToneDcReactor, AcApDocManagerReactor, 1)
@@ -48,16 +49,35 @@ void VelaToneDcReactor::documentCreated(AcApDocument* pDocCreating)
 
 void VelaToneDcReactor::documentToBeDestroyed(AcApDocument* pDocToDestroy)
 {
-    // Place of the tag window: a recording in progress is ended and thrown
-    // away, and the tag window destroyed. The tag window does not exist yet.
+    // A recording in progress is ended and thrown away with the tag window. A
+    // tag window for a note of this drawing goes too, unless it plays (it plays
+    // a copy): then it forgets the note, whose id dies with the drawing.
+    if (gpTagUIDlg != NULL) {
+        const bool ours = gpTagUIDlg->VelaToneId().database() == pDocToDestroy->database();
+        if (gpTagUIDlg->IsRecording()) {
+            gpTagUIDlg->SetDiscard(true);
+            gpTagUIDlg->StopRecording();
+            CVelaToneTagUIDlg::DestroyTag();
+        } else if (ours && gpTagUIDlg->IsPlaying()) {
+            gpTagUIDlg->ForgetNote();
+        } else if (ours) {
+            CVelaToneTagUIDlg::DestroyTag();
+        }
+    }
     if (VelaToneManager* pManager = qkVtManagerPtr()) pManager->RemoveVelaTone(pDocToDestroy);
 }
 
 void VelaToneDcReactor::documentToBeDeactivated(AcApDocument*)
 {
-    // Place of the tag window: a recording in progress is ended and kept with
-    // the window hidden from then on; an idle window is hidden, a playing one
-    // plays on. The tag window does not exist yet, so there is nothing to do.
+    // A recording in progress is ended and kept, with the window hidden from
+    // then on; an idle window is hidden, a playing one plays on.
+    if (gpTagUIDlg == NULL || gpTagUIDlg->GetSafeHwnd() == NULL) return;
+    if (gpTagUIDlg->IsRecording()) {
+        gpTagUIDlg->SetKeepHidden(true);
+        gpTagUIDlg->StopRecording();
+    } else if (!gpTagUIDlg->IsPlaying()) {
+        gpTagUIDlg->ShowWindow(SW_HIDE);
+    }
 }
 
 void VelaToneDcReactor::documentActivated(AcApDocument* pActivatedDoc)

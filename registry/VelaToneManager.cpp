@@ -10,6 +10,8 @@
 #include "QkDbVelaTone.h"
 #include "VelaToneObReactor.h"
 #include "VelaTonePmReactor.h"
+#include "VelaToneTagUIDlg.h"
+#include "VelaToneAudio.h"
 #include "VelaToneViewer.h"
 
 namespace {
@@ -51,9 +53,14 @@ VelaToneManager::~VelaToneManager()
     }
     delete pIter;
 
-    // Place of the tag window: one that plays is stopped (its output device
-    // reset, the take discarded), and in every state it is destroyed and
-    // gpTagUIDlg cleared. The tag window does not exist yet.
+    // The tag window: one that plays is stopped (its output device reset),
+    // and in every state it is destroyed and gpTagUIDlg cleared; a sound of the
+    // one-shot player stops too.
+    if (gpTagUIDlg != NULL) {
+        gpTagUIDlg->StopPlaying();
+        CVelaToneTagUIDlg::DestroyTag();
+    }
+    StopWaveData();
 
     // Lists left belong to documents that went without the document reactor
     // hearing of it: their monitors must not reach into them.

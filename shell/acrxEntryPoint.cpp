@@ -33,7 +33,7 @@ public:
     {
         AcRx::AppRetCode retCode = AcRxArxApp::On_kUnloadAppMsg(pkt);
         // A sound the manager still plays stops: its window's code goes with the module.
-        StopAllWaveData();
+        StopWaveDataCopies();
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
         // After the classes: the registry stores every open document's list,
         // then drops it. Notifications that come later find no registry.

@@ -203,7 +203,7 @@ void CVelaToneManDlg::OnBnClickedButtonPlay()
     Adesk::UInt32 length = pNote->audioLength();
     // The player copies the sound before the note is closed, so nothing of the
     // note is used once playback has started.
-    if (pAudio != NULL) PlayWaveData(pAudio, length);
+    if (pAudio != NULL) PlayWaveDataCopy(pAudio, length);
     pNote->close();
 }
 

@@ -71,7 +71,7 @@ void reportNoDevice()
 
 }  // namespace
 
-bool PlayWaveData(unsigned char* pData, Adesk::UInt32 length)
+bool PlayWaveDataCopy(unsigned char* pData, Adesk::UInt32 length)
 {
     if (pData == NULL) return false;
     HWND hWnd = makePlayerWindow();
@@ -115,7 +115,7 @@ bool PlayWaveData(unsigned char* pData, Adesk::UInt32 length)
     return bQueued;
 }
 
-void StopAllWaveData()
+void StopWaveDataCopies()
 {
     // Each window leaves the list when it is destroyed.
     while (s_players.length() > 0) {

@@ -23,7 +23,7 @@ protected:
     {
         NoteDrawing::SetUp();
         _hdllInstance = GetModuleHandleW(nullptr);  // the test program holds the plug-in's resources
-        acedGetAcadDwgView();                        // the drawing view's window, as the host shows it
+        ASSERT_TRUE(arxhost::createHostWindows());  // the frame and the drawing view, as the host shows them
     }
     void TearDown() override
     {

@@ -1,5 +1,5 @@
 // The host's windows and coordinates for modules that use MFC: the main frame,
-// the drawing view's window, and the view's client pixels and world points, both
+// the drawing view, and the drawing view's client pixels and world points, both
 // ways. Pixel (0, 0) is the view's top left; window number 0 is the current
 // viewport.
 #pragma once
@@ -7,17 +7,14 @@
 #include "atltypes.h"
 #include "wtypes.h"
 
-// MFC's classes (afxwin.h), which a module that uses these includes first.
+typedef double acedDwgPoint[3];
 class CMDIFrameWnd;
 class CView;
 
-// The host's main frame window.
+// The host's main frame window; null before the host made its windows.
 ARXHOST_EXPORT CMDIFrameWnd* acedGetAcadFrame();
-// The window of the current drawing's view, its client area the view's pixels;
-// null while no drawing is open.
+// The current drawing view (a child of the main frame); null when there is none.
 ARXHOST_EXPORT CView* acedGetAcadDwgView();
-
-typedef double acedDwgPoint[3];
 
 // The world point under a pixel of the current viewport.
 ARXHOST_EXPORT void acedCoordFromPixelToWorld(const CPoint& ptIn, acedDwgPoint ptOut);

@@ -36,6 +36,15 @@ bool writeSnapshot(const std::wstring& path, std::string& error);
 // for the plot (isPlotGeneration() true); the plot is on white.
 bool plotView(const std::wstring& path, std::string& error);
 
+// The host's main frame and, inside it, the drawing view's window (a CView of
+// the view's size): acedGetAcadFrame and acedGetAcadDwgView give them. Cursor
+// moves over that window are input points of the current document.
+bool createHostWindows();
+void destroyHostWindows();
+// An input point at a pixel of the view, as a cursor move there gives: every
+// point monitor of the current document is told. False without a drawing.
+bool inputPointAt(int x, int y);
+
 enum class ClickResult { kSelected, kGripEdited, kCleared, kNothing, kRefused };
 // A left click at a pixel of the view with no command running: on a grip of
 // the selection it runs GRIP_STRETCH (which asks for the stretch point like any

@@ -1,8 +1,15 @@
-// Input point monitors and each document's list of them.
+// Input point monitors and each document's list of them, and the input points
+// the drawing view's cursor gives them.
+#include "inputpoint.h"
+
 #include <algorithm>
 
+#include "acdocman.h"
 #include "acedinpt.h"
+#include "../ap/app_state.h"
 #include "../db/builtin.h"
+#include "../view/aperture.h"
+#include "../view/doc_view.h"
 
 ARX_DEFINE_BUILTIN_ABSTRACT(AcEdInputPointMonitor, AcRxObject)
 
@@ -60,3 +67,36 @@ Acad::ErrorStatus AcEdInputPointManager::removePointMonitor(AcEdInputPointMonito
     mMonitors.erase(it);
     return Acad::eOk;
 }
+
+namespace arx {
+
+bool sendInputPoint(double px, double py)
+{
+    AppState* app = appState();
+    if (app == nullptr || app->current == nullptr) return false;
+    Document* doc = app->current;
+    DocView& view = docView(doc);
+    AcEdInputPoint in;
+    in.mDocument = doc;
+    in.mPointComputed = true;
+    in.mHistory = AcDb::kNotDigitizer;
+    in.mAperture.setLogicalLength(0);
+    for (const AcDbObjectId& id : apertureEntities(view, px, py)) in.mAperture.append(id);
+    in.mRawPoint = view.pixelToWorld(px, py);
+    in.mLastPoint = in.mRawPoint;
+    // Each monitor on the list when the point came is told, unless it left
+    // the list meanwhile (a monitor may remove itself or another).
+    AcEdInputPointManager* manager = doc->inputPointManager();
+    const std::vector<AcEdInputPointMonitor*> monitors = manager->monitors();
+    for (AcEdInputPointMonitor* m : monitors) {
+        const auto& now = manager->monitors();
+        if (std::find(now.begin(), now.end(), m) == now.end()) continue;
+        AcEdInputPointMonitorResult out;
+        m->monitorInputPoint(in, out);
+        // The document may have gone while a monitor ran (it closed it).
+        if (appState()->current != doc) break;
+    }
+    return true;
+}
+
+}  // namespace arx

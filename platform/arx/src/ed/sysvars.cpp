@@ -1,9 +1,10 @@
 // acedGetVar and acedSetVar: the view's centre and height (VIEWCTR, VIEWSIZE)
 // and the view's size in pixels (SCREENSIZE), read-only; the linetype scale
 // (LTSCALE) and model or paper space (TILEMODE) of the drawing; the pick box and
-// grip size of the editor; whether commands echo their prompts (CMDECHO); whether
-// the drawing changed (DBMOD) and the current viewport's number (CVPORT),
-// read-only. Names are matched without regard to case.
+// grip size of the editor, the size of the input points' aperture (APERTURE);
+// whether commands echo their prompts (CMDECHO); whether the drawing changed
+// (DBMOD) and the current viewport's number (CVPORT), read-only. Names are
+// matched without regard to case.
 #include <cmath>
 #include <cwchar>
 #include <string>
@@ -15,6 +16,7 @@
 #include "sysvars.h"
 #include "../ap/app_state.h"
 #include "../core/utf.h"
+#include "../view/aperture.h"
 #include "../view/doc_view.h"
 
 namespace arx {
@@ -95,6 +97,11 @@ int acedGetVar(const ACHAR* sym, resbuf* result)
                                                                             : gGripSize);
         return RTNORM;
     }
+    if (isName(sym, L"APERTURE")) {
+        result->restype = RTSHORT;
+        result->resval.rint = static_cast<short>(aperturePixels());
+        return RTNORM;
+    }
     if (isName(sym, L"SCREENSIZE")) {
         ScreenSize s = screenSize();
         result->restype = RTPOINT;
@@ -150,6 +157,10 @@ int acedSetVar(const ACHAR* sym, const resbuf* val)
         if (integerOf(val, v) != RTNORM || (v != 0 && v != 1)) return RTREJ;
         gCmdEcho = v;
         return RTNORM;
+    }
+    if (isName(sym, L"APERTURE")) {
+        if (integerOf(val, v) != RTNORM) return RTREJ;
+        return setAperturePixels(v) ? RTNORM : RTREJ;
     }
     if (isName(sym, L"VIEWCTR") || isName(sym, L"VIEWSIZE") || isName(sym, L"SCREENSIZE") ||
         isName(sym, L"DBMOD") || isName(sym, L"CVPORT"))

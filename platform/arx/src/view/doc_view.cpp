@@ -12,6 +12,7 @@
 #include "../db/object_change.h"
 #include "../gi/recorder.h"
 #include "../gi/view_query.h"
+#include "aperture.h"
 
 namespace arx {
 
@@ -176,8 +177,17 @@ double DocView::pixelSize()
     return view().height / screenSize().height;
 }
 
+void DocView::takeListChanges(std::vector<AcDbStub*>& redrawn, bool& reordered)
+{
+    redrawn.swap(mRedrawn);
+    mRedrawn.clear();
+    reordered = mReordered;
+    mReordered = false;
+}
+
 void DocView::drawInto(gi::Recorder& recorder, AcDbObjectId id, gi::DisplayList& list)
 {
+    if (!mReordered) mRedrawn.push_back(id);
     AcDbEntity* ent = nullptr;
     Acad::ErrorStatus es = acdbOpenAcDbEntity(ent, id, AcDb::kForRead);
     if (es == Acad::eWasOpenForWrite) {
@@ -236,6 +246,8 @@ void DocView::regenerate()
     }
     // Changed entities that are no longer shown (erased, gone to another space) go.
     for (AcDbStub* key : dirty) mLists.erase(key);
+    mReordered = true;
+    mRedrawn.clear();
     if (full) {
         std::unordered_set<AcDbStub*> shown;
         shown.reserve(order.size());
@@ -293,6 +305,15 @@ DocView* currentDocView()
     AppState* app = appState();
     if (app == nullptr || app->current == nullptr) return nullptr;
     return &docView(app->current);
+}
+
+DocView::DocView(Document* doc) : mDoc(doc) {}
+DocView::~DocView() { delete mApertureGrid; }
+
+ApertureGrid& DocView::apertureGrid()
+{
+    if (mApertureGrid == nullptr) mApertureGrid = new ApertureGrid;
+    return *mApertureGrid;
 }
 
 void destroyDocView(DocView* view) { delete view; }

@@ -42,9 +42,12 @@ bool setScreenSize(int width, int height);
 // what lies on the extents' edge shows); fallbackHeight when they have no size.
 ViewParams extentsView(const AcDbExtents& ext, double fallbackHeight);
 
+struct ApertureGrid;
+
 class DocView {
 public:
-    explicit DocView(Document* doc) : mDoc(doc) {}
+    explicit DocView(Document* doc);
+    ~DocView();
 
     // The view of the space shown now (set up on first use: the space's
     // extents when it has any, else the default drawing area).
@@ -78,6 +81,13 @@ public:
     // How many entities the last regenerate() drew.
     size_t lastRegenCount() const { return mLastRegenCount; }
 
+    // What changed in the lists since the last call, for indexes kept over
+    // them: the entities drawn again, and whether the order or the set of
+    // lists changed (then everything is to be looked at again).
+    void takeListChanges(std::vector<AcDbStub*>& redrawn, bool& reordered);
+    // The index of the lists' extents that input points search (view/aperture.cpp).
+    ApertureGrid& apertureGrid();
+
     // The drawing changed since it was opened or last saved (DBMOD).
     bool modified() const { return mModified; }
     void setModified(bool m) { mModified = m; }
@@ -110,6 +120,9 @@ private:
     std::uint64_t mDrawnViewStamp = 0;
     std::uint64_t mDrawnScreenStamp = 0;
     size_t mLastRegenCount = 0;
+    std::vector<AcDbStub*> mRedrawn;
+    bool mReordered = true;
+    ApertureGrid* mApertureGrid = nullptr;
     bool mFullRegen = true;
     bool mModified = false;
 };
