@@ -10,6 +10,7 @@
 #include "AcString.h"
 #include "afxwin.h"
 #include "arxhost/application.h"
+#include "arxhost/view.h"
 #include "session_fixture.h"
 #include "temp_dir.h"
 #include "win32/audio_devices.h"
@@ -64,6 +65,8 @@ void CALLBACK askYesNo(HWND, UINT, UINT_PTR id, DWORD)
 
 TEST_F(SessionInputTest, MoveAndClickReachTheWindowUnderTheCursor)
 {
+    // The session works over the host's frame: the window is made above it.
+    ASSERT_TRUE(arxhost::createHostWindows());
     recordingWindow(100, 100, 100, 100);
     ASSERT_EQ(run("move 150 160\nclick\nmove 170 180\npress\nrelease\n"), 0) << error;
     EXPECT_EQ(gMessages, (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDOWN,
