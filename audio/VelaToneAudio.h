@@ -14,9 +14,12 @@ VELATONE_EXPORT CString VelaToneDateText(const SYSTEMTIME& time);
 // Playback time limit of a duration text: whole seconds plus one, in ms.
 VELATONE_EXPORT int VelaTonePlayLimit(const CString& duration);
 
-// Plays the bytes (not copied: they must stay until the sound ends) on the
-// default output device; true when the device took them. The device and its
-// header are released when the sound has played.
+// Queues length bytes for playback on the default output device and returns at
+// once; true when the device took them. It plays from a copy of its own, released
+// with the device and its header when the sound has played, so the caller's
+// bytes may change or go meanwhile. Without an output device: a beep, the message
+// box "Audio output erro", and false.
 VELATONE_EXPORT bool PlayWaveData(unsigned char* pData, Adesk::UInt32 length);
-// Stops a sound of PlayWaveData and releases its device (the plug-in goes).
+// Stops every sound of PlayWaveData still playing and releases its device and
+// copy (the plug-in goes).
 VELATONE_EXPORT void StopWaveData();

@@ -1,4 +1,6 @@
-// The session's user and machine actions, and how the script feeds a modal dialog:
+// The session's user and machine actions (the mouse, time, sound devices, message
+// boxes, snapshots of the view or the whole screen, and the open dialog's list and
+// buttons), and how the script feeds a modal dialog:
 // when the dialog's message loop has nothing to do, the idle handler performs the
 // script's next lines (only the actions a user can take while a dialog is open);
 // a `wait` there lets the loop run until its time. When the script ends, or fails,
@@ -8,7 +10,9 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <charconv>
+#include <cwctype>
 #include <cstdio>
 #include <vector>
 
@@ -22,6 +26,7 @@
 #include "win32/mouse_input.h"
 #include "win32/screen.h"
 #include "windows.h"
+#include "commctrl.h"
 
 namespace arxhost {
 namespace {
@@ -73,25 +78,87 @@ RECT viewRect()
     return win32::host::drawingViewRect(arxhost::viewWidth(), arxhost::viewHeight());
 }
 
-std::string snapshot(const std::string& path)
+// A picture of a screen rectangle: the drawing view as the host's renderer paints
+// it (white with no drawing open), on the frame's grey where the rectangle reaches
+// past the view, with every visible dialog and layered window over it.
+std::string snapshot(const std::string& path, RECT area)
 {
-    RECT area = viewRect();
     int width = area.right - area.left, height = area.bottom - area.top;
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* cr = cairo_create(s);
-    // The current drawing as the host's renderer paints it; white with no drawing open.
+    cairo_set_source_rgb(cr, 171 / 255.0, 171 / 255.0, 171 / 255.0);
+    cairo_paint(cr);
+    RECT view = viewRect();
+    cairo_translate(cr, view.left - area.left, view.top - area.top);
+    cairo_rectangle(cr, 0, 0, view.right - view.left, view.bottom - view.top);
+    cairo_clip(cr);
     if (!arxhost::paintView(cr)) {
         cairo_set_source_rgb(cr, 1, 1, 1);
         cairo_paint(cr);
     }
     cairo_destroy(cr);
     cairo_surface_flush(s);
-    win32::screen::compositeLayeredWindows(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(s)), width,
-                                           height, cairo_image_surface_get_stride(s), area);
+    win32::screen::compositeWindows(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(s)), width, height,
+                                    cairo_image_surface_get_stride(s), area);
     cairo_surface_mark_dirty(s);
     cairo_status_t status = cairo_surface_write_to_png(s, path.c_str());
     cairo_surface_destroy(s);
     return status == CAIRO_STATUS_SUCCESS ? "" : path + ": cannot write the picture: " + cairo_status_to_string(status);
+}
+
+std::wstring classOf(HWND h)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(h, name, 64);
+    return name;
+}
+
+std::wstring textOf(HWND h)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(h, text, 256);
+    return text;
+}
+
+// The dialog the user works in: the active window, when it is a dialog.
+HWND openDialog()
+{
+    HWND h = GetActiveWindow();
+    return h != nullptr && IsWindowVisible(h) && classOf(h) == L"#32770" ? h : nullptr;
+}
+
+// The dialog's first visible list view.
+HWND listViewOf(HWND dialog)
+{
+    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c) && classOf(c) == WC_LISTVIEWW) return c;
+    return nullptr;
+}
+
+std::wstring withoutAmpersands(const std::wstring& s)
+{
+    std::wstring out;
+    for (size_t i = 0; i < s.size(); ++i)
+        if (s[i] != L'&' || (i + 1 < s.size() && s[i + 1] == L'&' && ++i)) out += s[i];
+    return out;
+}
+
+bool sameText(const std::wstring& a, const std::wstring& b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+    return true;
+}
+
+// A click of the left button at a screen point, as the user makes it.
+void clickAt(POINT p, bool control)
+{
+    win32::input::mouseMove(p.x, p.y);
+    win32::input::setControlKey(control);
+    win32::input::leftButtonDown();
+    win32::input::leftButtonUp();
+    win32::input::setControlKey(false);
 }
 
 }  // namespace
@@ -120,8 +187,8 @@ SessionInput::SessionInput(std::function<bool(std::string&, std::string&, size_t
             return {win32::loop::Idle::Acted};
         }
         if (!handles(verb)) {
-            fail("a dialog is open: expected move, press, release, click, wait, answer, mic, speaker, nodevice or "
-                 "snapshot, found " + verb,
+            fail("a dialog is open: expected dialog, move, press, release, click, wait, answer, mic, speaker, "
+                 "nodevice or snapshot, found " + verb,
                  line);
             PostQuitMessage(0);
             return {win32::loop::Idle::Acted};
@@ -147,7 +214,7 @@ SessionInput::~SessionInput()
 
 bool SessionInput::handles(const std::string& verb)
 {
-    for (const char* v : {"move", "press", "release", "click", "wait", "mic", "speaker", "nodevice", "answer", "snapshot"})
+    for (const char* v : {"move", "press", "release", "click", "wait", "mic", "speaker", "nodevice", "answer", "snapshot", "dialog"})
         if (verb == v) return true;
     return false;
 }
@@ -235,12 +302,115 @@ std::string SessionInput::perform(const std::string& verb, const std::string& re
         if (id == 0) return "answer needs OK, CANCEL, YES or NO, not " + a;
         mAnswers.push_back(id);
     } else if (verb == "snapshot") {
+        if (rest.rfind("--screen", 0) == 0 && (rest.size() == 8 || rest[8] == ' ' || rest[8] == '\t')) {
+            size_t name = rest.find_first_not_of(" \t", 8);
+            if (name == std::string::npos) return "snapshot --screen needs a file name";
+            return snapshot(rest.substr(name), RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+        }
         if (rest.empty()) return "snapshot needs a file name";
-        return snapshot(rest);
+        return snapshot(rest, viewRect());
+    } else if (verb == "dialog") {
+        return dialogAction(args);
     } else {
         return "unknown action \"" + verb + "\"";
     }
     return "";
+}
+
+// dialog list | select N[,N...] | click CONTROL: the user reading and working the
+// open dialog, by the mouse as a user would (so a disabled button cannot be
+// clicked and the dialog hears the clicks it would hear).
+std::string SessionInput::dialogAction(const std::vector<std::string>& args)
+{
+    HWND dialog = openDialog();
+    if (dialog == nullptr) return "dialog: no dialog is open";
+    if (args.empty()) return "dialog needs list, select or click";
+    const std::string& what = args[0];
+    if (what == "list") {
+        if (args.size() != 1) return "dialog list takes nothing more";
+        HWND list = listViewOf(dialog);
+        if (list == nullptr) return "dialog list: the dialog has no list";
+        LVCOLUMNW col{};
+        col.mask = LVCF_WIDTH;
+        int columns = 0;
+        while (columns < 256 && SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(columns), reinterpret_cast<LPARAM>(&col)))
+            ++columns;
+        const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int r = 0; r < rows; ++r) {
+            std::wstring line;
+            for (int c = 0; c < std::max(columns, 1); ++c) {
+                wchar_t buffer[1024] = {};
+                LVITEMW item{};
+                item.iSubItem = c;
+                item.pszText = buffer;
+                item.cchTextMax = 1024;
+                SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&item));
+                if (c > 0) line += L'\t';
+                line += buffer;
+            }
+            mPrint(narrow(line) + "\n");
+        }
+        return "";
+    }
+    if (what == "select") {
+        if (args.size() != 2) return "dialog select needs row numbers, as 0 or 0,2,3";
+        HWND list = listViewOf(dialog);
+        if (list == nullptr) return "dialog select: the dialog has no list";
+        const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        std::vector<int> picked;
+        size_t at = 0;
+        const std::string& spec = args[1];
+        while (at <= spec.size()) {
+            size_t comma = spec.find(',', at);
+            std::string piece = spec.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+            long long n = 0;
+            if (!parseInt(piece, n)) return "dialog select: \"" + piece + "\" is not a row number";
+            if (n < 0 || n >= rows)
+                return "dialog select: there is no row " + piece + " (the list has " + std::to_string(rows) + ")";
+            picked.push_back(static_cast<int>(n));
+            if (comma == std::string::npos) break;
+            at = comma + 1;
+        }
+        RECT client;
+        GetClientRect(list, &client);
+        for (int n : picked) {
+            RECT row{};
+            row.left = LVIR_BOUNDS;
+            SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&row));
+            POINT p{row.left + 4, (row.top + row.bottom) / 2};
+            if (p.y < client.top || p.y >= client.bottom)
+                return "dialog select: row " + std::to_string(n) + " is not in sight in the list";
+            ClientToScreen(list, &p);
+            clickAt(p, true);
+        }
+        return "";
+    }
+    if (what == "click") {
+        if (args.size() < 2) return "dialog click needs a button's id or caption";
+        std::string name = args[1];
+        for (size_t i = 2; i < args.size(); ++i) name += " " + args[i];
+        long long id = 0;
+        const bool byId = parseInt(name, id);
+        const std::wstring caption = AcString::fromUtf8(name.data(), name.size()).str();
+        HWND button = nullptr;
+        for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+            if (classOf(c) != L"Button") continue;
+            if (byId ? GetDlgCtrlID(c) == id : sameText(withoutAmpersands(textOf(c)), caption)) {
+                button = c;
+                break;
+            }
+        }
+        if (button == nullptr) return "dialog click: the dialog has no button " + name;
+        if (!IsWindowVisible(button)) return "dialog click: the button " + name + " is hidden";
+        if (!IsWindowEnabled(button)) return "dialog click: the button " + name + " is disabled";
+        RECT r;
+        GetClientRect(button, &r);
+        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(button, &p);
+        clickAt(p, false);
+        return "";
+    }
+    return "dialog needs list, select or click, not " + what;
 }
 
 std::string SessionInput::finishWait()

@@ -1,13 +1,15 @@
 // The session actions that act as the user and the machine around the host: the
 // mouse (move, press, release, click), time (wait), the sound devices (mic,
-// speaker, nodevice), message boxes (answer, and the echo of each one) and
-// snapshots. They also drive modal dialogs: while a dialog's loop waits, the
+// speaker, nodevice), message boxes (answer, and the echo of each one),
+// snapshots of the view or the whole screen, and the open dialog (dialog list,
+// select, click). They also drive modal dialogs: while a dialog's loop waits, the
 // script's next lines are read and performed from inside it.
 #pragma once
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace arxhost {
 
@@ -41,6 +43,7 @@ private:
         size_t line = 0;
     };
     void fail(const std::string& message, size_t line);
+    std::string dialogAction(const std::vector<std::string>& args);
     int answerMessageBox(const std::wstring& text, unsigned type);
 
     std::function<bool(std::string&, std::string&, size_t&)> mNextLine;

@@ -5,6 +5,8 @@
 #include "QkDbVelaTone.h"
 #include "VelaToneDcReactor.h"
 #include "VelaToneEnReactor.h"
+#include "VelaToneManDlg.h"
+#include "VelaToneAudio.h"
 #include "VelaToneManager.h"
 #include "VelaToneObReactor.h"
 #include "VelaTonePmReactor.h"
@@ -30,6 +32,8 @@ public:
     AcRx::AppRetCode On_kUnloadAppMsg(void* pkt) override
     {
         AcRx::AppRetCode retCode = AcRxArxApp::On_kUnloadAppMsg(pkt);
+        // A sound the manager still plays stops: its window's code goes with the module.
+        StopWaveData();
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
         // After the classes: the registry stores every open document's list,
         // then drops it. Notifications that come later find no registry.
@@ -67,7 +71,9 @@ public:
         HINSTANCE hResource = _hdllInstance != NULL ? _hdllInstance : VelaToneResourceInstance();
         acDocManager->pushResourceHandle(hResource);
         try {
-            // The manager dialog runs here modally once it joins.
+            // OK and Cancel both just close it; its end removes Find's highlight.
+            CVelaToneManDlg dlg;
+            dlg.DoModal();
         } catch (...) {
             acDocManager->popResourceHandle();
             throw;

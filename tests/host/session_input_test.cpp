@@ -140,7 +140,7 @@ TEST_F(SessionInputTest, OnlyUserActionsMayRunWhileADialogIsOpen)
     win32::host::mainFrame();
     SetTimer(nullptr, 0, 10, openDialog);
     EXPECT_EQ(run("wait 20\nnew\nwait 10\n"), 1);
-    EXPECT_NE(error.find("s.scr:2: a dialog is open: expected move, press"), std::string::npos) << error;
+    EXPECT_NE(error.find("s.scr:2: a dialog is open: expected dialog, move, press"), std::string::npos) << error;
     EXPECT_EQ(gModalResult, -1);
 }
 

@@ -7,6 +7,7 @@
 #include "plugin_fixture.h"
 #include "rxdlinkr.h"
 #include "win32/gdiplus_state.h"
+#include "win32/message_loop.h"
 
 namespace {
 
@@ -133,7 +134,17 @@ TEST_F(PluginHost, VoicemanIsATransparentCommandOfItsGroup)
         a = answers[next++];
         return true;
     });
+    // VOICEMAN's dialog waits for the user, who cancels it.
+    int dialogs = 0;
+    win32::loop::setIdleHandler([&] {
+        if (win32::loop::modalDepth() == 0) return win32::loop::Idle{win32::loop::Idle::Nothing};
+        ++dialogs;
+        PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+        return win32::loop::Idle{win32::loop::Idle::Acted};
+    });
     EXPECT_EQ(app.runCommand(L"LINE", error), arxhost::CommandResult::kEnded);
+    win32::loop::setIdleHandler(nullptr);
+    EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(probe.started, (std::vector<std::wstring>{L"LINE", L"VOICEMAN"}));
     EXPECT_EQ(probe.ended, (std::vector<std::wstring>{L"VOICEMAN", L"LINE"}));
     EXPECT_NE(commandLine.find(L"** That command may not be invoked transparently **"), std::wstring::npos);

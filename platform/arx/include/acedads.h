@@ -17,6 +17,19 @@ ARXHOST_EXPORT int acedGetReal(const ACHAR* prompt, ads_real* result);
 ARXHOST_EXPORT int acedGetVar(const ACHAR* sym, struct resbuf* result);
 ARXHOST_EXPORT int acedSetVar(const ACHAR* sym, const struct resbuf* val);
 
+// Runs a command of the host from a program, its name and then the answers to its
+// prompts given as (type, value) pairs ended by RTNONE (or 0): RTSTR text, RTPOINT
+// and RT3DPOINT points, RTREAL, RTSHORT and RTLONG numbers. RTNORM when the
+// command ended, RTCAN when it was cancelled (a prompt past the answers given
+// cancels it), RTERROR for an unknown command or a value of a type it cannot
+// take. The command runs inside the caller's command; CMDECHO 0 keeps its
+// prompts off the command line.
+ARXHOST_EXPORT int acedCommand(int rtype, ...);
+// Opens a help topic. There is no help viewer: the request is recorded (and shown
+// on the command line as "[help] TOPIC", or "[help] FILE: TOPIC" for a file
+// of a module's own); RTNORM.
+ARXHOST_EXPORT int acedHelp(const ACHAR* szFilename, const ACHAR* szTopic, int iCmd);
+
 // Draws an entity again at once (from its entity name), as it now is.
 ARXHOST_EXPORT int acdbEntUpd(const ads_name ent);
 // Redraws an entity of the current view by mode: 1 draws it (again), 2 blanks

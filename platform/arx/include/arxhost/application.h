@@ -62,6 +62,8 @@ public:
     CommandResult runCommand(const std::wstring& name, const std::vector<std::wstring>& answers,
                              std::string& message);
     bool evaluateLisp(const std::wstring& expr, std::wstring& printed, std::string& error);
+    // The help topics asked for with acedHelp, oldest first.
+    std::vector<std::wstring> helpTopics() const;
 
     // Told of each step of loading and unloading modules: "attached" (the image
     // is mapped and its static objects are up), "initialised" (after kInitAppMsg),

@@ -27,8 +27,8 @@ bool currentView(ViewState& view);
 bool setCurrentView(const ViewState& view);
 
 // Paints the current view of the current document onto cr, whose surface has
-// the view's size (ARGB32 or RGB24 image, or any cairo surface); false without
-// a document.
+// the view's size (ARGB32 or RGB24 image, or any cairo surface), first bringing
+// the view up to date with the drawing; false without a document.
 bool paintView(cairo_t* cr);
 // The current view as a PNG of exactly the view's pixels.
 bool writeSnapshot(const std::wstring& path, std::string& error);

@@ -33,6 +33,10 @@ struct ActiveCommand {
     bool cancelled;
 };
 std::vector<ActiveCommand> gActive;
+// acedCommand's commands run inside the caller's command, whatever their flags,
+// and show their prompts only while CMDECHO is on.
+bool gSubcommand = false;
+bool gEchoPrompts = true;
 
 class CommandObject final : public AcEdCommand {
 public:
@@ -129,13 +133,13 @@ int answer(const ACHAR* prompt, std::wstring& text)
 {
     AppState* app = appState();
     for (;;) {
-        if (prompt != nullptr && app != nullptr) app->print(prompt);
+        if (prompt != nullptr && app != nullptr && gEchoPrompts) app->print(prompt);
         if (!gInput || !gInput(text)) {
             // A cancelled prompt cancels the command that asked.
             if (!gActive.empty()) gActive.back().cancelled = true;
             return RTCAN;
         }
-        if (app != nullptr) app->print(text + L"\n");
+        if (app != nullptr && gEchoPrompts) app->print(text + L"\n");
         if (!text.empty() && text[0] == L'\'') {
             std::string message;
             runCommand(text, message);
@@ -192,7 +196,9 @@ CommandResult runCommand(const std::wstring& input, std::string& message)
         return CommandResult::kUnknown;
     }
     // While a command runs, only transparent commands may start.
-    if (!gActive.empty() && (cmd->flags & ACRX_CMD_TRANSPARENT) == 0) {
+    const bool subcommand = gSubcommand;
+    gSubcommand = false;  // the commands it runs in turn are asked as usual
+    if (!subcommand && !gActive.empty() && (cmd->flags & ACRX_CMD_TRANSPARENT) == 0) {
         message = "** That command may not be invoked transparently **";
         app->print(L"** That command may not be invoked transparently **\n");
         return CommandResult::kRefused;
@@ -253,6 +259,28 @@ CommandResult runCommand(const std::wstring& name, const std::vector<std::wstrin
         return saved ? saved(a) : false;
     };
     CommandResult result = runCommand(name, message);
+    gInput = saved;
+    return result;
+}
+
+CommandResult runCommandFromCode(const std::wstring& name, const std::vector<std::wstring>& answers, bool echo,
+                                 std::string& message)
+{
+    std::function<bool(std::wstring&)> saved = gInput;
+    const bool savedEcho = gEchoPrompts;
+    size_t next = 0;
+    // Only the answers given: a prompt past them is cancelled rather than put to
+    // the user, so that the caller's command is never left waiting.
+    gInput = [&](std::wstring& a) {
+        if (next >= answers.size()) return false;
+        a = answers[next++];
+        return true;
+    };
+    gEchoPrompts = echo;
+    gSubcommand = true;
+    CommandResult result = runCommand(name, message);
+    gSubcommand = false;
+    gEchoPrompts = savedEcho;
     gInput = saved;
     return result;
 }

@@ -30,6 +30,11 @@ CommandResult runCommand(const std::wstring& name, std::string& message);
 // Runs a command whose first prompts take the answers given, as if typed; any
 // prompt after them asks the input source.
 CommandResult runCommand(const std::wstring& name, const std::vector<std::wstring>& answers, std::string& message);
+// Runs a command for a program (acedCommand): inside whatever command is running,
+// its prompts answered by `answers` only (one past them cancels), shown on the
+// command line only when `echo` is set.
+CommandResult runCommandFromCode(const std::wstring& name, const std::vector<std::wstring>& answers, bool echo,
+                                 std::string& message);
 // Where prompts take their answers from; false means the user cancelled.
 void setInputSource(std::function<bool(std::wstring& answer)> source);
 // Commands of a module, removed when it goes.

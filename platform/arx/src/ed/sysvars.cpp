@@ -1,8 +1,10 @@
 // acedGetVar and acedSetVar: the view's centre and height (VIEWCTR, VIEWSIZE)
 // and the view's size in pixels (SCREENSIZE), read-only; the linetype scale
 // (LTSCALE) and model or paper space (TILEMODE) of the drawing; the pick box and
-// grip size of the editor, the size of the input points' aperture (APERTURE); whether the drawing changed (DBMOD) and the current
-// viewport's number (CVPORT), read-only. Names are matched without regard to case.
+// grip size of the editor, the size of the input points' aperture (APERTURE);
+// whether commands echo their prompts (CMDECHO); whether the drawing changed
+// (DBMOD) and the current viewport's number (CVPORT), read-only. Names are
+// matched without regard to case.
 #include <cmath>
 #include <cwchar>
 #include <string>
@@ -23,6 +25,7 @@ namespace {
 
 int gPickbox = 3;
 int gGripSize = 5;
+int gCmdEcho = 1;
 
 AcDbDatabase* currentDb()
 {
@@ -61,6 +64,7 @@ std::wstring layoutNameOf(AcDbDatabase* db)
 
 int pickboxPixels() { return gPickbox; }
 int gripSizePixels() { return gGripSize; }
+bool commandEcho() { return gCmdEcho != 0; }
 
 bool setTilemode(bool tilemode)
 {
@@ -86,9 +90,11 @@ int acedGetVar(const ACHAR* sym, resbuf* result)
     if (int rc = RTERROR; getAppVariable(sym, result, rc)) return rc;
     AcDbDatabase* db = currentDb();
     DocView* view = currentDocView();
-    if (isName(sym, L"PICKBOX") || isName(sym, L"GRIPSIZE")) {
+    if (isName(sym, L"PICKBOX") || isName(sym, L"GRIPSIZE") || isName(sym, L"CMDECHO")) {
         result->restype = RTSHORT;
-        result->resval.rint = static_cast<short>(isName(sym, L"PICKBOX") ? gPickbox : gGripSize);
+        result->resval.rint = static_cast<short>(isName(sym, L"PICKBOX")    ? gPickbox
+                                                 : isName(sym, L"CMDECHO") ? gCmdEcho
+                                                                            : gGripSize);
         return RTNORM;
     }
     if (isName(sym, L"APERTURE")) {
@@ -145,6 +151,11 @@ int acedSetVar(const ACHAR* sym, const resbuf* val)
         const bool pick = isName(sym, L"PICKBOX");
         if (v < (pick ? 0 : 1) || v > (pick ? 50 : 255)) return RTREJ;
         (pick ? gPickbox : gGripSize) = v;
+        return RTNORM;
+    }
+    if (isName(sym, L"CMDECHO")) {
+        if (integerOf(val, v) != RTNORM || (v != 0 && v != 1)) return RTREJ;
+        gCmdEcho = v;
         return RTNORM;
     }
     if (isName(sym, L"APERTURE")) {

@@ -8,6 +8,7 @@
 #include "rxdlinkr.h"
 #include "../core/utf.h"
 #include "../ed/commands.h"
+#include "../ed/help_requests.h"
 #include "../ed/lisp.h"
 #include "../view/doc_view.h"
 
@@ -106,6 +107,13 @@ CommandResult Application::runCommand(const std::wstring& name, const std::vecto
     auto result = static_cast<CommandResult>(arx::runCommand(name, answers, message));
     arx::refreshCurrentView();
     return result;
+}
+
+std::vector<std::wstring> Application::helpTopics() const
+{
+    std::vector<std::wstring> topics;
+    for (const arx::HelpRequest& r : arx::helpRequests()) topics.push_back(r.topic);
+    return topics;
 }
 
 bool Application::evaluateLisp(const std::wstring& expr, std::wstring& printed, std::string& error)

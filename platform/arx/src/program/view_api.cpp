@@ -115,6 +115,9 @@ bool paintView(cairo_t* cr)
 {
     arx::DocView* v = arx::currentDocView();
     if (v == nullptr || cr == nullptr) return false;
+    // What changed since the host last brought the view up to date (a dialog's
+    // handler erasing entities, say) shows as it is now, as the screen would.
+    arx::refreshCurrentView();
     arx::paintDocView(*v, cr);
     return true;
 }

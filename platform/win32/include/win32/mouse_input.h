@@ -13,5 +13,9 @@ W32_EXPORT void mouseMove(int x, int y);
 W32_EXPORT void leftButtonDown();
 W32_EXPORT void leftButtonUp();
 W32_EXPORT bool leftButtonIsDown();
+// Holds (true) or lets go of the Ctrl key: mouse input made while it is held
+// carries MK_CONTROL in its key state.
+W32_EXPORT void setControlKey(bool down);
+W32_EXPORT bool controlKeyIsDown();
 
 }  // namespace win32::input

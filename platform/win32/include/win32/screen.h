@@ -16,4 +16,10 @@ namespace win32::screen {
 // must match the area's size.
 W32_EXPORT bool compositeLayeredWindows(std::uint32_t* pixels, int width, int height, int strideBytes, RECT area);
 
+// As compositeLayeredWindows, and the visible dialogs (modal and modeless, with
+// their visible controls) painted where they stand, everything in z-order, bottom
+// first: what a user sees over the picture. strideBytes must be cairo's stride
+// for an ARGB32 picture of that width.
+W32_EXPORT bool compositeWindows(std::uint32_t* pixels, int width, int height, int strideBytes, RECT area);
+
 }  // namespace win32::screen

@@ -24,11 +24,13 @@ enum class RawKind { Move, Down, Up };
 struct Raw {
     RawKind kind;
     POINT at;  // where the cursor was
+    bool control = false;  // whether Ctrl was held then
 };
 
 struct MouseState {
     POINT cursor{0, 0};
     bool leftDown = false;
+    bool controlDown = false;
     std::deque<Raw> raw;
     std::deque<MSG> messages;  // input turned into messages, waiting to be taken
     HWND capture = nullptr;
@@ -62,6 +64,7 @@ void convert(Raw raw)
     MouseState& m = mouse();
     POINT pt = raw.at;
     UINT clientMsg = raw.kind == RawKind::Move ? WM_MOUSEMOVE : raw.kind == RawKind::Down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    const WPARAM keys = keyState() | (raw.control ? MK_CONTROL : 0);
     Hit hit = hitTest(pt);
     HWND under = hit.window ? hit.window->handle : nullptr;
     m.lastUnder = under;
@@ -70,7 +73,7 @@ void convert(Raw raw)
     if (Window* cap = fromHandleQuiet(m.capture)) {
         POINT c = pt;
         ScreenToClient(cap->handle, &c);
-        deliver(makeMessage(cap->handle, clientMsg, keyState(), packPoint(c)));
+        deliver(makeMessage(cap->handle, clientMsg, keys, packPoint(c)));
         return;
     }
     if (hit.window == nullptr) return;
@@ -92,7 +95,7 @@ void convert(Raw raw)
     if (hit.code == HTCLIENT) {
         POINT c = pt;
         ScreenToClient(target, &c);
-        deliver(makeMessage(target, clientMsg, keyState(), packPoint(c)));
+        deliver(makeMessage(target, clientMsg, keys, packPoint(c)));
     } else {
         UINT ncMsg = raw.kind == RawKind::Move ? WM_NCMOUSEMOVE : raw.kind == RawKind::Down ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP;
         deliver(makeMessage(target, ncMsg, static_cast<WPARAM>(hit.code), packPoint(pt)));
@@ -104,10 +107,11 @@ void addRaw(RawKind kind)
     // Movements waiting to be turned into messages are merged: only where the cursor
     // went matters.
     MouseState& m = mouse();
-    if (kind == RawKind::Move && !m.raw.empty() && m.raw.back().kind == RawKind::Move)
+    if (kind == RawKind::Move && !m.raw.empty() && m.raw.back().kind == RawKind::Move &&
+        m.raw.back().control == m.controlDown)
         m.raw.back().at = m.cursor;
     else
-        m.raw.push_back(Raw{kind, m.cursor});
+        m.raw.push_back(Raw{kind, m.cursor, m.controlDown});
     wake();
 }
 
@@ -187,6 +191,9 @@ void leftButtonUp()
 }
 
 bool leftButtonIsDown() { return mouse().leftDown; }
+
+void setControlKey(bool down) { mouse().controlDown = down; }
+bool controlKeyIsDown() { return mouse().controlDown; }
 
 }  // namespace win32::input
 
