@@ -6,17 +6,9 @@
 # elsewhere than before the move and back in place after U:
 #     arxhost SOURCE_DIR WORK_DIR.
 set -eu
-arxhost=$1
-source=$2
-work=$3
-rm -rf "$work"
-mkdir -p "$work/out"
-ln -s "$source/samples" "$work/samples"
-cd "$work"
-"$arxhost" run samples/registry.scr > session.log
-for f in registry-open.png registry-moved.png registry-move-undone.png registry-erased.png registry-reopened.png; do
-    test -s "out/$f" || { echo "missing out/$f"; cat session.log; exit 1; }
-done
+. "$(dirname "$0")/sample_session.sh"
+run_sample "$1" "$2" "$3" registry.scr
+expect_files registry-open.png registry-moved.png registry-move-undone.png registry-erased.png registry-reopened.png
 # The stored list's handles, one a line.
 stored() { awk '/^VOICE_LIST$/{p=1} p && /^  0$/ && n++{exit} p' "$1" | awk 'prev=="102"{print} {prev=$0}'; }
 test "$(stored out/registry-restored.dxf | tr '\n' ' ')" = "F101 F102 F105 F106 " ||

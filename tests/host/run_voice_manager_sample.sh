@@ -5,19 +5,11 @@
 # reported, the sound played, and the notes back after U:
 # arxhost SOURCE_DIR WORK_DIR.
 set -eu
-arxhost=$1
-source=$2
-work=$3
-rm -rf "$work"
-mkdir -p "$work/out"
-ln -s "$source/samples" "$work/samples"
-cd "$work"
-"$arxhost" run samples/voice-manager.scr > session.log || { cat session.log; exit 1; }
-fail() { echo "$1"; cat session.log; exit 1; }
-for n in 1-open 2-selected 3-find-point 4-find-region 5-find-paper 6-three-selected 7-deleted 9-after-undo; do
-    test -s "out/manager-$n.png" || fail "missing out/manager-$n.png"
+. "$(dirname "$0")/sample_session.sh"
+run_sample "$1" "$2" "$3" voice-manager.scr
+for n in 1-open 2-selected 3-find-point 4-find-region 5-find-paper 6-three-selected 7-deleted 8-closed 9-after-undo; do
+    expect_files "manager-$n.png"
 done
-test -s out/manager-8-closed.png || fail "missing out/manager-8-closed.png"
 tab=$(printf '\t')
 # Seven notes listed, the stale handle's number 1 left out, the unknown type shown as Point.
 grep -q "^0${tab}0.4\"${tab}Ana${tab}Point${tab}3-7 9:5\$" session.log || fail "row 0 not listed"
