@@ -57,6 +57,10 @@ def main(path):
         msp.add_circle((x, y), 2.5, dxfattribs={"layer": "TREES"})
     msp.add_arc((25, 20), 5, 0, 90, dxfattribs={"layer": "WALLS"})
     msp.add_text("Site plan", dxfattribs={"insert": (2, 42), "height": 2.0})
+    # The list of its voice notes the drawing stores ("VELA_TONE" / "VOICE_LIST"),
+    # from which the plug-in knows them when the drawing opens.
+    voice_list = doc.rootdict.add_new_dict("VELA_TONE").add_xrecord("VOICE_LIST")
+    voice_list.reset([(330, handle) for handle in ("F000", "F001", "F002")])
     doc.saveas(path)
 
 
