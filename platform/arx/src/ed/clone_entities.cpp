@@ -18,28 +18,38 @@ AcString recordName(AcDbObjectId id)
     return name;
 }
 
-// The linetype of the same name in target, copied from source when missing.
-AcDbObjectId linetypeIn(AcDbDatabase* target, AcDbObjectId source)
+AcDbLinetypeTable* openTable(AcDbDatabase* db, AcDbLinetypeTable*, AcDb::OpenMode mode)
+{
+    AcDbLinetypeTable* table = nullptr;
+    return db->getLinetypeTable(table, mode) == Acad::eOk ? table : nullptr;
+}
+
+AcDbLayerTable* openTable(AcDbDatabase* db, AcDbLayerTable*, AcDb::OpenMode mode)
+{
+    AcDbLayerTable* table = nullptr;
+    return db->getLayerTable(table, mode) == Acad::eOk ? table : nullptr;
+}
+
+// The record of source's name in target's table, added when missing: fill
+// copies source's fields into the new record (from target's point of view).
+template <class Table, class Record, class Fill>
+AcDbObjectId recordIn(AcDbDatabase* target, AcDbObjectId source, Fill fill)
 {
     AcString name = recordName(source);
     if (name.isEmpty()) return AcDbObjectId::kNull;
-    AcDbLinetypeTable* table = nullptr;
-    if (target->getLinetypeTable(table, AcDb::kForRead) != Acad::eOk) return AcDbObjectId::kNull;
+    Table* table = openTable(target, static_cast<Table*>(nullptr), AcDb::kForRead);
+    if (table == nullptr) return AcDbObjectId::kNull;
     AcDbObjectId id;
     bool found = table->getAt(name.kwszPtr(), id) == Acad::eOk;
     table->close();
     if (found) return id;
-    AcDbLinetypeTableRecord* from = nullptr;
+    Record* from = nullptr;
     if (acdbOpenObject(from, source, AcDb::kForRead) != Acad::eOk) return AcDbObjectId::kNull;
-    auto* copy = new AcDbLinetypeTableRecord();
+    auto* copy = new Record();
     copy->setName(name.kwszPtr());
-    const ACHAR* comments = nullptr;
-    if (from->comments(comments) == Acad::eOk && comments != nullptr) copy->setComments(comments);
-    copy->setPatternLength(from->patternLength());
-    copy->setNumDashes(from->numDashes());
-    for (int i = 0; i < from->numDashes(); ++i) copy->setDashLengthAt(i, from->dashLengthAt(i));
-    from->close();
-    if (target->getLinetypeTable(table, AcDb::kForWrite) != Acad::eOk) {
+    fill(from, copy);  // closes from
+    table = openTable(target, static_cast<Table*>(nullptr), AcDb::kForWrite);
+    if (table == nullptr) {
         delete copy;
         return AcDbObjectId::kNull;
     }
@@ -53,40 +63,34 @@ AcDbObjectId linetypeIn(AcDbDatabase* target, AcDbObjectId source)
     return id;
 }
 
-// The layer of the same name in target, copied from source when missing.
+// The linetype of the same name in target, copied from source when missing.
+AcDbObjectId linetypeIn(AcDbDatabase* target, AcDbObjectId source)
+{
+    return recordIn<AcDbLinetypeTable, AcDbLinetypeTableRecord>(
+        target, source, [](AcDbLinetypeTableRecord* from, AcDbLinetypeTableRecord* copy) {
+            const ACHAR* comments = nullptr;
+            if (from->comments(comments) == Acad::eOk && comments != nullptr) copy->setComments(comments);
+            copy->setPatternLength(from->patternLength());
+            copy->setNumDashes(from->numDashes());
+            for (int i = 0; i < from->numDashes(); ++i) copy->setDashLengthAt(i, from->dashLengthAt(i));
+            from->close();
+        });
+}
+
+// The layer of the same name in target, copied from source when missing, with
+// its linetype.
 AcDbObjectId layerIn(AcDbDatabase* target, AcDbObjectId source)
 {
-    AcString name = recordName(source);
-    if (name.isEmpty()) return AcDbObjectId::kNull;
-    AcDbLayerTable* table = nullptr;
-    if (target->getLayerTable(table, AcDb::kForRead) != Acad::eOk) return AcDbObjectId::kNull;
-    AcDbObjectId id;
-    bool found = table->getAt(name.kwszPtr(), id) == Acad::eOk;
-    table->close();
-    if (found) return id;
-    AcDbLayerTableRecord* from = nullptr;
-    if (acdbOpenObject(from, source, AcDb::kForRead) != Acad::eOk) return AcDbObjectId::kNull;
-    auto* copy = new AcDbLayerTableRecord();
-    copy->setName(name.kwszPtr());
-    copy->setColor(from->color());
-    copy->setIsOff(from->isOff());
-    copy->setIsLocked(from->isLocked());
-    AcDbObjectId lt = from->linetypeObjectId();
-    from->close();
-    AcDbObjectId targetLt = linetypeIn(target, lt);
-    if (!targetLt.isNull()) copy->setLinetypeObjectId(targetLt);
-    if (target->getLayerTable(table, AcDb::kForWrite) != Acad::eOk) {
-        delete copy;
-        return AcDbObjectId::kNull;
-    }
-    Acad::ErrorStatus es = table->add(id, copy);
-    table->close();
-    if (es != Acad::eOk) {
-        delete copy;
-        return AcDbObjectId::kNull;
-    }
-    copy->close();
-    return id;
+    return recordIn<AcDbLayerTable, AcDbLayerTableRecord>(
+        target, source, [target](AcDbLayerTableRecord* from, AcDbLayerTableRecord* copy) {
+            copy->setColor(from->color());
+            copy->setIsOff(from->isOff());
+            copy->setIsLocked(from->isLocked());
+            AcDbObjectId lt = from->linetypeObjectId();
+            from->close();
+            AcDbObjectId targetLt = linetypeIn(target, lt);
+            if (!targetLt.isNull()) copy->setLinetypeObjectId(targetLt);
+        });
 }
 
 }  // namespace
