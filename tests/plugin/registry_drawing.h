@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "arxHeaders.h"
+#include "dxf_splice.h"
 
 namespace regdwg {
 
@@ -157,24 +158,7 @@ public:
             group(classes, 281, isEntity);
         }
         if (mHasList && !addList(base, objs, error)) return false;
-        auto insertBefore = [&](const std::string& section, const std::string& text) {
-            size_t at = base.find("  2\n" + section + "\n");
-            size_t end = base.find("  0\nENDSEC\n", at);
-            if (at == std::string::npos || end == std::string::npos) return false;
-            base.insert(end, text);
-            return true;
-        };
-        if (!insertBefore("CLASSES", classes) || !insertBefore("ENTITIES", ents) || !insertBefore("OBJECTS", objs)) {
-            error = "the host's new drawing lacks a section";
-            return false;
-        }
-        std::ofstream out(path, std::ios::binary);
-        out.write(base.data(), static_cast<std::streamsize>(base.size()));
-        if (!out) {
-            error = "cannot write " + path;
-            return false;
-        }
-        return true;
+        return arxtest::writeSplicedDrawing(std::move(base), classes, ents, objs, path, error);
     }
 
     int notes() const { return mNotes; }
