@@ -4,42 +4,22 @@ arcs, polylines and text, and a few voice notes (VELATONE entities) carrying
 short generated sounds. The drawing is written by ezdxf, which keeps the voice
 notes it does not know as they are given to it here."""
 import io
-import math
+import os
 import sys
 
 import ezdxf
 
-APP = ("VelaToneApp |Product Desc: VelaTone Object |Company: Korvo Systems Ltd. "
-       "|WEB Address: www.korvo-systems.example")
-
-
-def tone(seconds, hz):
-    """8-bit unsigned mono at 40000 samples per second, never a zero byte."""
-    n = int(seconds * 40000)
-    return bytes(max(1, min(255, int(128 + 100 * math.sin(2 * math.pi * hz * i / 40000)))) for i in range(n))
-
-
-def note_tags(handle, kind, sound, who, when, geometry):
-    t = ["0", "VELATONE", "5", handle, "100", "AcDbEntity", "8", "NOTES", "100", "QkDbVelaTone",
-         "90", "1", "70", str(kind)]
-    t += geometry
-    t += ["290", "1" if sound else "0"]
-    if sound:
-        t += ["71", "1", "72", "1", "91", "40000", "92", "40000", "73", "1", "74", "8", "75", "0",
-              "93", str(len(sound))]
-        for i in range(0, len(sound), 127):
-            t += ["310", sound[i:i + 127].hex().upper()]
-    seconds = len(sound) / 40000
-    t += ["1", who, "2", when, "3", '%d.%d"' % (int(seconds), int(seconds * 10) % 10)]
-    return t
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+# The notes are written as the other sample drawings write theirs.
+from make_note_samples import APP, note, tone  # noqa: E402
 
 
 def main(path):
     notes = []
-    notes += note_tags("F000", 0, tone(1.2, 440), "Ana", "3-7 9:5", ["10", "12.0", "20", "8.0", "30", "0.0"])
-    notes += note_tags("F001", 1, tone(0.8, 660), "Ben", "3-7 9:12",
-                       ["11", "30.0", "21", "2.0", "31", "0.0", "12", "42.0", "22", "9.0", "32", "0.0"])
-    notes += note_tags("F002", 0, b"", "Cleo", "3-8 14:30", ["10", "55.0", "20", "20.0", "30", "0.0"])
+    notes += note("F000", 0, ["10", "12.0", "20", "8.0", "30", "0.0"], tone(1.2, 440), "Ana", "3-7 9:5")
+    notes += note("F001", 1, ["11", "30.0", "21", "2.0", "31", "0.0", "12", "42.0", "22", "9.0", "32", "0.0"],
+                  tone(0.8, 660), "Ben", "3-7 9:12")
+    notes += note("F002", 0, ["10", "55.0", "20", "20.0", "30", "0.0"], b"", "Cleo", "3-8 14:30")
     head = ["0", "SECTION", "2", "HEADER", "9", "$ACADVER", "1", "AC1027", "0", "ENDSEC",
             "0", "SECTION", "2", "CLASSES", "0", "CLASS", "1", "VELATONE", "2", "QkDbVelaTone", "3", APP,
             "90", "0", "91", "3", "280", "0", "281", "1", "0", "ENDSEC",
