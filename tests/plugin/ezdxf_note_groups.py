@@ -16,8 +16,8 @@ import make_samples  # noqa: E402
 os.makedirs(work, exist_ok=True)
 lines = ["0", "LINE", "5", "E0", "100", "AcDbEntity", "8", "0", "100", "AcDbLine",
          "10", "1.0", "20", "2.0", "30", "0.0", "11", "5.0", "21", "6.0", "31", "0.0"]
-notes = make_samples.note_tags("E1", 0, b"", "Ana", "3-7 9:5", ["10", "3.0", "20", "4.0", "30", "0.0"])
-notes += make_samples.note_tags("E2", 2, make_samples.tone(300 / 40000, 500), "Ben", "3-7 9:6", ["102", "E0"])
+notes = make_samples.note("E1", 0, ["10", "3.0", "20", "4.0", "30", "0.0"], b"", "Ana", "3-7 9:5")
+notes += make_samples.note("E2", 2, ["102", "E0"], make_samples.tone(300 / 40000, 500), "Ben", "3-7 9:6")
 text = ["0", "SECTION", "2", "HEADER", "9", "$ACADVER", "1", "AC1027", "0", "ENDSEC",
         "0", "SECTION", "2", "CLASSES", "0", "CLASS", "1", "VELATONE", "2", "QkDbVelaTone", "3", make_samples.APP,
         "90", "0", "91", "2", "280", "0", "281", "1", "0", "ENDSEC",
