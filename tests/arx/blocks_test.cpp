@@ -52,6 +52,46 @@ TEST(Blocks, ModelPaperAndOtherBlocksWithTheirEntities)
     }
 }
 
+// An entity that names its block joins it as it is read; one that names none
+// joins model or paper space when the file has been read. Either way a block
+// lists its entities in the order the file holds them.
+TEST(Blocks, EntitiesJoinTheirBlocksInFileOrder)
+{
+    TempDir dir;
+    std::string model;
+    {
+        AcDbDatabase db;
+        model = handleOf(db.modelSpaceId());
+        save(db, dir.file("empty.dxf"));
+    }
+    auto line = [](const std::string& handle, const std::string& owner, const std::string& x, bool paper = false) {
+        return "  0\nLINE\n  5\n" + handle + "\n" + (owner.empty() ? "" : "330\n" + owner + "\n") +
+               "100\nAcDbEntity\n" + (paper ? " 67\n1\n" : "") + "  8\n0\n100\nAcDbLine\n 10\n" + x +
+               "\n 20\n0\n 30\n0\n 11\n" + x + "\n 21\n1\n 31\n0\n";
+    };
+    const std::string entities = line("A001", model, "1") + line("A002", "", "2") + line("A003", model, "3") +
+                                 line("A004", "", "4", true) + line("A005", model, "5");
+    writeText(dir.file("order.dxf"), splice(readText(dir.file("empty.dxf")), "", entities, ""));
+    AcDbDatabase db(false, true);
+    open(db, dir.file("order.dxf"));
+    auto xsIn = [&](AcDbObjectId blockId) {
+        std::vector<double> xs;
+        Opened<AcDbBlockTableRecord> block(blockId);
+        AcDbBlockTableRecordIterator* it = nullptr;
+        EXPECT_EQ(block->newIterator(it), Acad::eOk);
+        for (; !it->done(); it->step()) {
+            AcDbEntity* ent = nullptr;
+            EXPECT_EQ(it->getEntity(ent, AcDb::kForRead), Acad::eOk);
+            if (auto* l = AcDbLine::cast(ent)) xs.push_back(l->startPoint().x);
+            ent->close();
+        }
+        delete it;
+        return xs;
+    };
+    EXPECT_EQ(xsIn(db.modelSpaceId()), (std::vector<double>{1, 2, 3, 5}));
+    EXPECT_EQ(xsIn(db.paperSpaceId()), (std::vector<double>{4}));
+}
+
 TEST(Blocks, IteratorVisitsEntitiesInOrderAndSkipsErased)
 {
     AcDbDatabase db;

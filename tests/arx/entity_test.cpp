@@ -7,6 +7,7 @@
 
 #include "arx_test_util.h"
 #include "departures.h"
+#include "temp_dir.h"
 
 namespace {
 using namespace arxtest;
@@ -117,6 +118,65 @@ TEST(Line, ExtentsTransformAndGrips)
     ASSERT_EQ(line.moveGripPointsAt(which, {1, 0, 0}), Acad::eOk);
     AcGePoint3d end = line.endPoint();
     expectPoint(end, grips[1].x + 1, grips[1].y, grips[1].z);
+}
+
+// Most lines are flat and keep no extrusion of their own; one that is not
+// keeps its thickness and normal through every change and both files, and
+// becomes flat again when both go back.
+TEST(Line, ThicknessAndNormalThroughChangesFilesAndCancel)
+{
+    AcDbDatabase db;
+    AcDbObjectId flatId = addLine(db, {0, 0, 0}, {1, 0, 0});
+    AcDbObjectId tiltedId = addLine(db, {0, 0, 0}, {2, 0, 0});
+    {
+        Opened<AcDbLine> line(tiltedId, AcDb::kForWrite);
+        EXPECT_EQ(line->setNormal({0, 0, 0}), Acad::eInvalidInput);
+        ASSERT_EQ(line->setNormal({0, -3, 0}), Acad::eOk);
+        ASSERT_EQ(line->setThickness(2), Acad::eOk);
+        EXPECT_EQ(line->normal(), AcGeVector3d(0, -1, 0));
+        AcDbExtents ext;
+        ASSERT_EQ(line->getGeomExtents(ext), Acad::eOk);
+        expectPoint(ext.minPoint(), 0, -2, 0);
+        // A quarter turn about X takes the extrusion from -Y to -Z.
+        ASSERT_EQ(line->transformBy(AcGeMatrix3d::rotation(M_PI / 2, AcGeVector3d::kXAxis)), Acad::eOk);
+        EXPECT_NEAR(line->thickness(), 2, 1e-12);
+        EXPECT_NEAR(line->normal().z, -1, 1e-12);
+    }
+    {
+        // Cancelling puts back the extrusion the open began with.
+        Opened<AcDbLine> line(tiltedId, AcDb::kForWrite);
+        ASSERT_EQ(line->setThickness(0), Acad::eOk);
+        ASSERT_EQ(line->setNormal({0, 0, 1}), Acad::eOk);
+        EXPECT_EQ(line->thickness(), 0);
+        line->cancel();
+        line.ptr = nullptr;
+    }
+    {
+        Opened<AcDbLine> line(tiltedId);
+        EXPECT_NEAR(line->thickness(), 2, 1e-12);
+        EXPECT_NEAR(line->normal().z, -1, 1e-12);
+    }
+    TempDir dir;
+    for (const char* name : {"lines.dxf", "lines.dwg"}) {
+        save(db, dir.file(name));
+        AcDbDatabase back(false, true);
+        open(back, dir.file(name));
+        AcDbObjectId id;
+        ASSERT_EQ(back.getAcDbObjectId(id, false, tiltedId.handle()), Acad::eOk);
+        {
+            Opened<AcDbLine> line(id, AcDb::kForWrite);
+            EXPECT_NEAR(line->thickness(), 2, 1e-12) << name;
+            EXPECT_NEAR(line->normal().z, -1, 1e-12) << name;
+            // Flat again: thickness 0 and the normal +Z.
+            ASSERT_EQ(line->setThickness(0), Acad::eOk);
+            ASSERT_EQ(line->setNormal({0, 0, 5}), Acad::eOk);
+            EXPECT_EQ(line->normal(), AcGeVector3d::kZAxis);
+        }
+        ASSERT_EQ(back.getAcDbObjectId(id, false, flatId.handle()), Acad::eOk);
+        Opened<AcDbLine> flat(id);
+        EXPECT_EQ(flat->thickness(), 0) << name;
+        EXPECT_EQ(flat->normal(), AcGeVector3d::kZAxis) << name;
+    }
 }
 
 TEST(Circle, ExtentsFollowTheNormal)

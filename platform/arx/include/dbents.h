@@ -3,6 +3,10 @@
 #pragma once
 #include "dbmain.h"
 
+namespace arx {
+struct LineExtrusion;
+}
+
 // Common planar attributes: thickness and the normal of the entity's plane.
 class ARXHOST_EXPORT AcDbCurve : public AcDbEntity {
 public:
@@ -41,10 +45,15 @@ protected:
     Adesk::Boolean subWorldDraw(AcGiWorldDraw* mode) override;
 
 private:
+    double extrusionThickness() const;
+    AcGeVector3d extrusionNormal() const;
+    void setExtrusion(double thickness, const AcGeVector3d& normal);
+
     AcGePoint3d mStart;
     AcGePoint3d mEnd;
-    double mThickness = 0;
-    AcGeVector3d mNormal{0, 0, 1};
+    // Thickness and normal, held only when they differ from 0 and +Z: most
+    // lines of a large drawing are flat, and this keeps each of them small.
+    arx::LineExtrusion* mExtrusion = nullptr;
 };
 
 class ARXHOST_EXPORT AcDbCircle : public AcDbCurve {

@@ -169,9 +169,9 @@ private:
 
     AcDbStub* mStub = nullptr;   // null while the object is not in a database
     AcDbStub* mOwner = nullptr;
-    AcDbStub* mXDict = nullptr;
-    mutable AcDbVoidPtrArray* mReactors = nullptr;
-    arx::ObjectExtra* mExtra = nullptr;  // extended data, kept DXF groups, undo image
+    // What few objects have (an extension dictionary, reactors, extended data,
+    // kept DXF groups, an undo image) lives apart, so that every object is small.
+    mutable arx::ObjectExtra* mExtra = nullptr;
     Adesk::UInt16 mReaders = 0;
     Adesk::UInt16 mState = 0;
 };

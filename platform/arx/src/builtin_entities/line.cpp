@@ -1,5 +1,7 @@
 // AcDbLine: a straight segment between two points in world coordinates, with
 // the thickness and normal of an extrusion.
+#include <cstring>
+
 #include "dbents.h"
 #include "planar.h"
 #include "../db/builtin.h"
@@ -24,25 +26,61 @@ constexpr auto kLineSection = arx::dxfSection<LineValues>("AcDbLine",
     arx::field::point(11, &LineValues::end),
     arx::field::normal(210, &LineValues::normal));
 
+const AcGeVector3d kFlatNormal{0, 0, 1};
+
+// Bit for bit, so that a normal of -0 survives being read and written.
+bool isFlat(double thickness, const AcGeVector3d& normal)
+{
+    const double zero = 0;
+    return std::memcmp(&thickness, &zero, sizeof zero) == 0 && std::memcmp(&normal, &kFlatNormal, sizeof normal) == 0;
+}
+
 }  // namespace
+
+namespace arx {
+struct LineExtrusion {
+    double thickness;
+    AcGeVector3d normal;
+};
+}  // namespace arx
 
 AcDbLine::AcDbLine() = default;
 AcDbLine::AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end) : mStart(start), mEnd(end) {}
-AcDbLine::~AcDbLine() = default;
+AcDbLine::~AcDbLine() { delete mExtrusion; }
+
+double AcDbLine::extrusionThickness() const { return mExtrusion != nullptr ? mExtrusion->thickness : 0.0; }
+AcGeVector3d AcDbLine::extrusionNormal() const { return mExtrusion != nullptr ? mExtrusion->normal : kFlatNormal; }
+
+void AcDbLine::setExtrusion(double thickness, const AcGeVector3d& normal)
+{
+    if (isFlat(thickness, normal)) {
+        delete mExtrusion;
+        mExtrusion = nullptr;
+    } else if (mExtrusion != nullptr) {
+        *mExtrusion = {thickness, normal};
+    } else {
+        mExtrusion = new arx::LineExtrusion{thickness, normal};
+    }
+}
 
 AcGePoint3d AcDbLine::startPoint() const { assertReadEnabled(); return mStart; }
 AcGePoint3d AcDbLine::endPoint() const { assertReadEnabled(); return mEnd; }
-double AcDbLine::thickness() const { assertReadEnabled(); return mThickness; }
-AcGeVector3d AcDbLine::normal() const { assertReadEnabled(); return mNormal; }
+double AcDbLine::thickness() const { assertReadEnabled(); return extrusionThickness(); }
+AcGeVector3d AcDbLine::normal() const { assertReadEnabled(); return extrusionNormal(); }
 
 Acad::ErrorStatus AcDbLine::setStartPoint(const AcGePoint3d& pt) { assertWriteEnabled(); mStart = pt; return Acad::eOk; }
 Acad::ErrorStatus AcDbLine::setEndPoint(const AcGePoint3d& pt) { assertWriteEnabled(); mEnd = pt; return Acad::eOk; }
-Acad::ErrorStatus AcDbLine::setThickness(double t) { assertWriteEnabled(); mThickness = t; return Acad::eOk; }
+Acad::ErrorStatus AcDbLine::setThickness(double t)
+{
+    assertWriteEnabled();
+    setExtrusion(t, extrusionNormal());
+    return Acad::eOk;
+}
 Acad::ErrorStatus AcDbLine::setNormal(const AcGeVector3d& n)
 {
     if (n.isZeroLength()) return Acad::eInvalidInput;
     assertWriteEnabled();
-    mNormal = n.normal();
+    setExtrusion(extrusionThickness(), n.normal());
     return Acad::eOk;
 }
 
@@ -50,26 +88,28 @@ Acad::ErrorStatus AcDbLine::subGetGeomExtents(AcDbExtents& ext) const
 {
     ext.addPoint(mStart);
     ext.addPoint(mEnd);
-    if (mThickness != 0) {
-        ext.addPoint(mStart + mNormal * mThickness);
-        ext.addPoint(mEnd + mNormal * mThickness);
+    const double thickness = extrusionThickness();
+    if (thickness != 0) {
+        ext.addPoint(mStart + extrusionNormal() * thickness);
+        ext.addPoint(mEnd + extrusionNormal() * thickness);
     }
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbLine::subTransformBy(const AcGeMatrix3d& xform)
 {
-    AcGeVector3d n = mNormal * mThickness;
+    const double thickness = extrusionThickness();
+    const AcGeVector3d normal = extrusionNormal();
+    AcGeVector3d n = normal * thickness;
     n.transformBy(xform);
     mStart.transformBy(xform);
     mEnd.transformBy(xform);
-    if (mThickness != 0) {
-        mThickness = n.length();
-        mNormal = n.normal();
+    if (thickness != 0) {
+        setExtrusion(n.length(), n.normal());
     } else {
-        AcGeVector3d nn = mNormal;
+        AcGeVector3d nn = normal;
         nn.transformBy(xform);
-        if (!nn.isZeroLength()) mNormal = nn.normal();
+        if (!nn.isZeroLength()) setExtrusion(thickness, nn.normal());
     }
     return Acad::eOk;
 }
@@ -97,8 +137,8 @@ Acad::ErrorStatus AcDbLine::dwgOutFields(AcDbDwgFiler* filer) const
     if (es != Acad::eOk) return es;
     filer->writePoint3d(mStart);
     filer->writePoint3d(mEnd);
-    filer->writeDouble(mThickness);
-    filer->writeVector3d(mNormal);
+    filer->writeDouble(extrusionThickness());
+    filer->writeVector3d(extrusionNormal());
     return filer->filerStatus();
 }
 
@@ -108,15 +148,20 @@ Acad::ErrorStatus AcDbLine::dwgInFields(AcDbDwgFiler* filer)
     if (es != Acad::eOk) return es;
     filer->readPoint3d(&mStart);
     filer->readPoint3d(&mEnd);
-    filer->readDouble(&mThickness);
-    return filer->readVector3d(&mNormal);
+    double thickness = 0;
+    AcGeVector3d normal = kFlatNormal;
+    filer->readDouble(&thickness);
+    es = filer->readVector3d(&normal);
+    setExtrusion(thickness, normal);
+    return es;
 }
 
 Acad::ErrorStatus AcDbLine::dxfOutFields(AcDbDxfFiler* filer) const
 {
     Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
     if (es != Acad::eOk) return es;
-    return kLineSection.write(filer, this, {.thickness = mThickness, .start = mStart, .end = mEnd, .normal = mNormal});
+    return kLineSection.write(filer, this, {.thickness = extrusionThickness(), .start = mStart, .end = mEnd,
+                                              .normal = extrusionNormal()});
 }
 
 Acad::ErrorStatus AcDbLine::dxfInFields(AcDbDxfFiler* filer)
@@ -125,9 +170,8 @@ Acad::ErrorStatus AcDbLine::dxfInFields(AcDbDxfFiler* filer)
     if (es != Acad::eOk) return es;
     LineValues line;
     if ((es = kLineSection.read(filer, this, line)) != Acad::eOk) return es;
-    mThickness = line.thickness;
     mStart = line.start;
     mEnd = line.end;
-    mNormal = line.normal;
+    setExtrusion(line.thickness, line.normal);
     return filer->filerStatus();
 }

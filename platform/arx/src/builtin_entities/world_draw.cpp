@@ -18,7 +18,8 @@ Adesk::Boolean AcDbLine::subWorldDraw(AcGiWorldDraw* mode)
 {
     assertReadEnabled();
     AcGePoint3d pts[2] = {mStart, mEnd};
-    mode->geometry().polyline(2, pts, &mNormal);
+    const AcGeVector3d normal = extrusionNormal();
+    mode->geometry().polyline(2, pts, &normal);
     return Adesk::kTrue;
 }
 

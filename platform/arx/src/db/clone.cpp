@@ -43,11 +43,9 @@ Acad::ErrorStatus AcDbObject::subDeepClone(AcDbObject* owner, AcDbObject*& clone
         return es;
     }
     // A copy has no extension dictionary and no persistent reactors of its own yet.
-    arx::ObjectAccess::xdict(copy) = nullptr;
-    if (AcDbVoidPtrArray*& r = arx::ObjectAccess::reactors(copy)) {
-        delete r;
-        r = nullptr;
-    }
+    arx::ObjectAccess::setXdict(copy, nullptr);
+    arx::ObjectAccess::dropReactors(copy);
+    arx::ObjectAccess::dropExtraIfEmpty(copy);
     AcDbObjectId id;
     auto* block = AcDbBlockTableRecord::cast(owner);
     if (block != nullptr && AcDbEntity::cast(copy) != nullptr)

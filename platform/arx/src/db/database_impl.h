@@ -97,6 +97,8 @@ public:
     static constexpr std::uint64_t kProvisionalBase = UINT64_MAX - (std::uint64_t(1) << 31);
     void beginProvisionalHandles() { mProvisional = true; }
     void endProvisionalHandles();
+    // The stub at a place in the id table (below the number of stubs made).
+    AcDbStub* stubAt(std::uint32_t ordinal) const { return &mBlocks[ordinal / kBlockSize][ordinal % kBlockSize]; }
     template <class F>
     void forEachStub(F&& f) const
     {

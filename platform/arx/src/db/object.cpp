@@ -20,7 +20,6 @@ AcDbObject::AcDbObject() = default;
 
 AcDbObject::~AcDbObject()
 {
-    delete mReactors;
     delete mExtra;
 }
 
@@ -40,14 +39,15 @@ void AcDbObject::getAcDbHandle(AcDbHandle& handle) const
     handle = mStub != nullptr ? AcDbHandle(mStub->handle) : AcDbHandle();
 }
 
-AcDbObjectId AcDbObject::extensionDictionary() const { return AcDbObjectId(mXDict); }
+AcDbObjectId AcDbObject::extensionDictionary() const { return AcDbObjectId(arx::ObjectAccess::xdict(this)); }
 
 Acad::ErrorStatus AcDbObject::createExtensionDictionary()
 {
     if (mStub == nullptr) return Acad::eNoDatabase;
     if (isAProxy()) return Acad::eNotAllowedForThisProxy;
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
-    if (mXDict != nullptr && mXDict->object != nullptr && !(mXDict->flags & AcDbStub::kErased))
+    if (AcDbStub* xdict = arx::ObjectAccess::xdict(this);
+        xdict != nullptr && xdict->object != nullptr && !(xdict->flags & AcDbStub::kErased))
         return Acad::eAlreadyInDb;
     auto* dict = new AcDbDictionary();
     dict->setTreatElementsAsHard(true);
@@ -59,7 +59,7 @@ Acad::ErrorStatus AcDbObject::createExtensionDictionary()
     }
     arx::ObjectAccess::owner(dict) = mStub;
     assertWriteEnabled();
-    mXDict = id;
+    arx::ObjectAccess::setXdict(this, id);
     dict->close();
     return Acad::eOk;
 }
@@ -68,12 +68,14 @@ Acad::ErrorStatus AcDbObject::releaseExtensionDictionary()
 {
     if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
     if (isAProxy()) return Acad::eNotAllowedForThisProxy;
-    if (mXDict == nullptr) return Acad::eOk;
+    AcDbStub* xdict = arx::ObjectAccess::xdict(this);
+    if (xdict == nullptr) return Acad::eOk;
     AcDbDictionary* dict = nullptr;
-    Acad::ErrorStatus es = acdbOpenObject(dict, AcDbObjectId(mXDict), AcDb::kForWrite);
+    Acad::ErrorStatus es = acdbOpenObject(dict, AcDbObjectId(xdict), AcDb::kForWrite);
     if (es == Acad::eWasErased) {  // already gone: just forget it
         assertWriteEnabled();
-        mXDict = nullptr;
+        arx::ObjectAccess::setXdict(this, nullptr);
+        arx::ObjectAccess::dropExtraIfEmpty(this);
         return Acad::eOk;
     }
     if (es != Acad::eOk) return es;
@@ -84,7 +86,8 @@ Acad::ErrorStatus AcDbObject::releaseExtensionDictionary()
     dict->erase(true);
     dict->close();
     assertWriteEnabled();
-    mXDict = nullptr;
+    arx::ObjectAccess::setXdict(this, nullptr);
+    arx::ObjectAccess::dropExtraIfEmpty(this);
     return Acad::eOk;
 }
 
@@ -126,16 +129,16 @@ static void* tagPersistent(AcDbStub* s) { return reinterpret_cast<void*>(reinter
 void AcDbObject::addReactor(AcDbObjectReactor* reactor) const
 {
     if (reactor == nullptr) return;
-    if (mReactors == nullptr) mReactors = new AcDbVoidPtrArray(0, 4);
-    if (!mReactors->contains(reactor)) {
-        mReactors->append(reactor);
+    AcDbVoidPtrArray& reactors = arx::ObjectAccess::reactorList(this);
+    if (!reactors.contains(reactor)) {
+        reactors.append(reactor);
         arx::noteReactorAdded(this, reactor);
     }
 }
 
 void AcDbObject::removeReactor(AcDbObjectReactor* reactor) const
 {
-    if (mReactors != nullptr) mReactors->remove(reactor);
+    if (AcDbVoidPtrArray* reactors = arx::ObjectAccess::reactors(this)) reactors->remove(reactor);
 }
 
 void AcDbObject::addPersistentReactor(AcDbObjectId objId)
@@ -144,10 +147,10 @@ void AcDbObject::addPersistentReactor(AcDbObjectId objId)
     // no status to refuse with, so a proxy is left as it is.
     if (objId.isNull() || isAProxy()) return;
     assertWriteEnabled();
-    if (mReactors == nullptr) mReactors = new AcDbVoidPtrArray(0, 4);
+    AcDbVoidPtrArray& reactors = arx::ObjectAccess::reactorList(this);
     void* tagged = tagPersistent(objId);
-    if (!mReactors->contains(tagged)) {
-        mReactors->append(tagged);
+    if (!reactors.contains(tagged)) {
+        reactors.append(tagged);
         arx::noteReactorAdded(this, tagged);
     }
 }
@@ -156,17 +159,19 @@ Acad::ErrorStatus AcDbObject::removePersistentReactor(AcDbObjectId objId)
 {
     if (isAProxy()) return Acad::eNotAllowedForThisProxy;
     assertWriteEnabled();
-    if (mReactors == nullptr || !mReactors->remove(tagPersistent(objId))) return Acad::eKeyNotFound;
+    AcDbVoidPtrArray* reactors = arx::ObjectAccess::reactors(this);
+    if (reactors == nullptr || !reactors->remove(tagPersistent(objId))) return Acad::eKeyNotFound;
     return Acad::eOk;
 }
 
 bool AcDbObject::hasPersistentReactor(AcDbObjectId objId) const
 {
-    return mReactors != nullptr && mReactors->contains(tagPersistent(objId));
+    const AcDbVoidPtrArray* reactors = arx::ObjectAccess::reactors(this);
+    return reactors != nullptr && reactors->contains(tagPersistent(objId));
 }
 
-AcDbVoidPtrArray* AcDbObject::reactors() { return mReactors; }
-const AcDbVoidPtrArray* AcDbObject::reactors() const { return mReactors; }
+AcDbVoidPtrArray* AcDbObject::reactors() { return arx::ObjectAccess::reactors(this); }
+const AcDbVoidPtrArray* AcDbObject::reactors() const { return arx::ObjectAccess::reactors(this); }
 
 void AcDbObject::cancelled(const AcDbObject*) {}
 void AcDbObject::copied(const AcDbObject*, const AcDbObject*) {}

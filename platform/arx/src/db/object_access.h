@@ -73,6 +73,13 @@ struct KeptSection {
 };
 
 struct ObjectExtra {
+    ObjectExtra() = default;
+    ObjectExtra(const ObjectExtra&) = delete;
+    ObjectExtra& operator=(const ObjectExtra&) = delete;
+    ~ObjectExtra() { delete reactors; }
+
+    AcDbStub* xdict = nullptr;
+    AcDbVoidPtrArray* reactors = nullptr;  // transient reactors and tagged persistent ones
     std::string xdata;  // extended data as DXF groups (1001 onwards)
     std::vector<KeptSection> kept;
     std::string undoImage;  // the object's state when it was first changed in this open
@@ -84,13 +91,30 @@ struct ObjectAccess {
     static void setStub(AcDbObject* o, AcDbStub* s) { o->mStub = s; }
     static AcDbStub*& owner(AcDbObject* o) { return o->mOwner; }
     static AcDbStub* owner(const AcDbObject* o) { return o->mOwner; }
-    static AcDbStub*& xdict(AcDbObject* o) { return o->mXDict; }
+    static AcDbStub* xdict(const AcDbObject* o) { return o->mExtra != nullptr ? o->mExtra->xdict : nullptr; }
+    static void setXdict(AcDbObject* o, AcDbStub* dict)
+    {
+        if (dict != nullptr || o->mExtra != nullptr) extra(o).xdict = dict;
+    }
     static std::uint16_t& state(AcDbObject* o) { return o->mState; }
     static std::uint16_t state(const AcDbObject* o) { return o->mState; }
     static std::uint16_t& readers(AcDbObject* o) { return o->mReaders; }
-    static AcDbVoidPtrArray*& reactors(const AcDbObject* o) { return o->mReactors; }
+    static AcDbVoidPtrArray* reactors(const AcDbObject* o) { return o->mExtra != nullptr ? o->mExtra->reactors : nullptr; }
+    // The object's reactor list, made when it has none.
+    static AcDbVoidPtrArray& reactorList(const AcDbObject* o)
+    {
+        AcDbVoidPtrArray*& r = extra(o).reactors;
+        if (r == nullptr) r = new AcDbVoidPtrArray(0, 4);
+        return *r;
+    }
+    static void dropReactors(const AcDbObject* o)
+    {
+        if (o->mExtra == nullptr) return;
+        delete o->mExtra->reactors;
+        o->mExtra->reactors = nullptr;
+    }
     static ObjectExtra* extraIfAny(const AcDbObject* o) { return o->mExtra; }
-    static ObjectExtra& extra(AcDbObject* o)
+    static ObjectExtra& extra(const AcDbObject* o)
     {
         if (o->mExtra == nullptr) o->mExtra = new ObjectExtra();
         return *o->mExtra;
@@ -98,7 +122,8 @@ struct ObjectAccess {
     static void dropExtraIfEmpty(AcDbObject* o)
     {
         ObjectExtra* e = o->mExtra;
-        if (e != nullptr && e->xdata.empty() && e->kept.empty() && e->undoImage.empty()) {
+        if (e != nullptr && e->xdict == nullptr && e->reactors == nullptr && e->xdata.empty() && e->kept.empty() &&
+            e->undoImage.empty()) {
             delete e;
             o->mExtra = nullptr;
         }

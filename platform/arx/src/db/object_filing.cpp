@@ -170,15 +170,16 @@ Acad::ErrorStatus AcDbObject::dwgOutFields(AcDbDwgFiler* filer) const
 {
     assertReadEnabled();
     filer->writeSoftPointerId(AcDbObjectId(mOwner));
+    const AcDbVoidPtrArray* reactors = arx::ObjectAccess::reactors(this);
     std::uint32_t count = 0;
-    if (mReactors != nullptr)
-        for (void* p : *mReactors)
+    if (reactors != nullptr)
+        for (void* p : *reactors)
             if (acdbIsPersistentReactor(p)) ++count;
     filer->writeUInt32(count);
     if (count > 0)
-        for (void* p : *mReactors)
+        for (void* p : *reactors)
             if (acdbIsPersistentReactor(p)) filer->writeSoftPointerId(acdbPersistentReactorObjectId(p));
-    filer->writeHardOwnershipId(AcDbObjectId(mXDict));
+    filer->writeHardOwnershipId(AcDbObjectId(arx::ObjectAccess::xdict(this)));
     return filer->filerStatus();
 }
 
@@ -192,8 +193,8 @@ Acad::ErrorStatus AcDbObject::dwgInFields(AcDbDwgFiler* filer)
     if (es != Acad::eOk) return es;
     // Transient reactors stay; the persistent ones are what the filer says.
     AcDbVoidPtrArray reactors(0, 4);
-    if (mReactors != nullptr)
-        for (void* p : *mReactors)
+    if (const AcDbVoidPtrArray* now = arx::ObjectAccess::reactors(this))
+        for (void* p : *now)
             if (!acdbIsPersistentReactor(p)) reactors.append(p);
     for (std::uint32_t i = 0; i < count; ++i) {
         AcDbSoftPointerId id;
@@ -203,14 +204,11 @@ Acad::ErrorStatus AcDbObject::dwgInFields(AcDbDwgFiler* filer)
     AcDbHardOwnershipId xdict;
     if ((es = filer->readHardOwnershipId(&xdict)) != Acad::eOk) return es;
     mOwner = owner;
-    mXDict = xdict;
-    if (reactors.isEmpty()) {
-        delete mReactors;
-        mReactors = nullptr;
-    } else {
-        if (mReactors == nullptr) mReactors = new AcDbVoidPtrArray(0, 4);
-        *mReactors = std::move(reactors);
-    }
+    arx::ObjectAccess::setXdict(this, xdict);
+    if (reactors.isEmpty())
+        arx::ObjectAccess::dropReactors(this);
+    else
+        arx::ObjectAccess::reactorList(this) = std::move(reactors);
     return filer->filerStatus();
 }
 
@@ -265,20 +263,21 @@ Acad::ErrorStatus AcDbObject::dxfOutFields(AcDbDxfFiler* filer) const
     filer->writeAcDbHandle(isKindOf(AcDbDimStyleTableRecord::desc()) ? AcDb::kDxfDimVarHandle : AcDb::kDxfHandle,
                            AcDbHandle(mStub != nullptr ? mStub->handle : 0));
     arx::writeKeptGroups(filer, this, "");
+    const AcDbVoidPtrArray* reactors = arx::ObjectAccess::reactors(this);
     bool anyReactor = false;
-    if (mReactors != nullptr)
-        for (void* p : *mReactors)
+    if (reactors != nullptr)
+        for (void* p : *reactors)
             if (acdbIsPersistentReactor(p) && liveStub(arx::persistentStub(p))) anyReactor = true;
     if (anyReactor) {
         filer->writeString(AcDb::kDxfControlString, L"{ACAD_REACTORS");
-        for (void* p : *mReactors)
+        for (void* p : *reactors)
             if (acdbIsPersistentReactor(p) && liveStub(arx::persistentStub(p)))
                 filer->writeObjectId(AcDb::kDxfSoftPointerId, acdbPersistentReactorObjectId(p));
         filer->writeString(AcDb::kDxfControlString, L"}");
     }
-    if (liveStub(mXDict)) {
+    if (AcDbStub* xdict = arx::ObjectAccess::xdict(this); liveStub(xdict)) {
         filer->writeString(AcDb::kDxfControlString, L"{ACAD_XDICTIONARY");
-        filer->writeObjectId(AcDb::kDxfHardOwnershipId, AcDbObjectId(mXDict));
+        filer->writeObjectId(AcDb::kDxfHardOwnershipId, AcDbObjectId(xdict));
         filer->writeString(AcDb::kDxfControlString, L"}");
     }
     filer->writeObjectId(AcDb::kDxfSoftPointerId, AcDbObjectId(mOwner));
@@ -309,7 +308,8 @@ Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer)
             const bool reactors = group == L"{ACAD_REACTORS";
             // What the list holds already, so that a long list reads in linear time.
             std::unordered_set<void*> listed;
-            if (reactors && mReactors != nullptr) listed.insert(mReactors->begin(), mReactors->end());
+            if (const AcDbVoidPtrArray* now = arx::ObjectAccess::reactors(this); reactors && now != nullptr)
+                listed.insert(now->begin(), now->end());
             for (;;) {
                 es = filer->readResBuf(&rb);
                 if (es != Acad::eOk)
@@ -322,12 +322,9 @@ Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer)
                     // Filed in directly: a proxy refuses addPersistentReactor, yet
                     // keeps the reactors it was read with.
                     void* tagged = reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(stub) | 1);
-                    if (stub != nullptr && listed.insert(tagged).second) {
-                        if (mReactors == nullptr) mReactors = new AcDbVoidPtrArray(0, 4);
-                        mReactors->append(tagged);
-                    }
+                    if (stub != nullptr && listed.insert(tagged).second) arx::ObjectAccess::reactorList(this).append(tagged);
                 } else if (!reactors && rb.restype == AcDb::kDxfHardOwnershipId) {
-                    mXDict = stub;
+                    arx::ObjectAccess::setXdict(this, stub);
                 } else {
                     return filer->setError(Acad::eBadDxfSequence, L"unexpected group %d in %ls",
                                            static_cast<int>(rb.restype), group.c_str());

@@ -299,9 +299,9 @@ Acad::ErrorStatus AcDbObject::erase(Adesk::Boolean erasing)
     else
         mStub->flags &= ~AcDbStub::kErased;
     // An extension dictionary goes and comes back with its object.
-    if (mXDict != nullptr) {
+    if (AcDbStub* xdict = arx::ObjectAccess::xdict(this)) {
         AcDbObject* dict = nullptr;
-        if (arx::openStub(dict, mXDict, AcDb::kForWrite, true) == Acad::eOk) {
+        if (arx::openStub(dict, xdict, AcDb::kForWrite, true) == Acad::eOk) {
             if (dict->isErased() != erasing) dict->erase(erasing);
             dict->close();
         }

@@ -20,7 +20,7 @@ public:
     AcDbDatabase* database = nullptr;
     std::uint64_t handle = 0;
     std::uint32_t flags = 0;
-    std::uint32_t pendingIndex = 0;  // the record to build it from, while kPending
-    std::uint32_t ordinal = 0;       // its place in its database's id table, from 0
+    std::uint32_t ordinal = 0;  // its place in its database's id table, from 0
 };
+static_assert(sizeof(AcDbStub) <= 32, "a drawing has a stub for every object: keep it small");
 static_assert(alignof(AcDbStub) >= 2, "persistent reactor tags use the low bit of a stub address");

@@ -30,8 +30,9 @@ void auditContainers(AcDbDatabase* db, const PlaceOf& placeOf)
         AcDbViewportTableRecord::desc(), AcDbLinetypeTableRecord::desc(), AcDbLayerTableRecord::desc(),
         AcDbTextStyleTableRecord::desc(), AcDbViewTableRecord::desc(),     AcDbUCSTableRecord::desc(),
         AcDbRegAppTableRecord::desc(),   AcDbDimStyleTableRecord::desc(), AcDbBlockTableRecord::desc()};
-    // Which container lists each object, by its place in the id table.
-    std::vector<AcDbStub*> listedBy(impl->stubCount(), nullptr);
+    // Which container lists each object (its place in the id table plus one),
+    // by the object's place.
+    std::vector<std::uint32_t> listedBy(impl->stubCount(), 0);
     auto check = [&](AcDbStub* container, const std::vector<AcDbObjectId>& ids, const AcRxClass* kind,
                      const char* what) {
         for (const AcDbObjectId& id : ids) {
@@ -46,12 +47,12 @@ void auditContainers(AcDbDatabase* db, const PlaceOf& placeOf)
                         hexHandle(ObjectAccess::owner(obj) != nullptr ? ObjectAccess::owner(obj)->handle : 0) +
                         " as its owner");
             }
-            AcDbStub*& listed = listedBy[s->ordinal];
-            if (listed != nullptr) {
-                fault(placeOf, s, "object " + hexHandle(s->handle) + " is listed twice (by " + hexHandle(listed->handle) + " and " +
-                        hexHandle(container->handle) + ")");
+            std::uint32_t& listed = listedBy[s->ordinal];
+            if (listed != 0) {
+                fault(placeOf, s, "object " + hexHandle(s->handle) + " is listed twice (by " +
+                        hexHandle(impl->stubAt(listed - 1)->handle) + " and " + hexHandle(container->handle) + ")");
             }
-            listed = container;
+            listed = container->ordinal + 1;
         }
     };
     for (int k = 0; k < static_cast<int>(TableKind::kCount); ++k) {

@@ -64,6 +64,15 @@ private:
     dwgfile::Header mHeader{};
     std::vector<RecordClass> mClasses;
     std::vector<dwgfile::DirectoryEntry> mDir;
+    // The directory's objects get stubs in directory order from this place in
+    // the id table on, so a stub's place tells its directory entry.
+    std::uint32_t mFirstOrdinal = 0;
+    // The directory entry of a stub made from the directory, or mDir.size().
+    size_t entryOf(const AcDbStub* s) const
+    {
+        const size_t i = s->ordinal >= mFirstOrdinal ? s->ordinal - mFirstOrdinal : mDir.size();
+        return i < mDir.size() && mDir[i].handle == s->handle ? i : mDir.size();
+    }
     std::uint64_t mRoots[static_cast<size_t>(TableKind::kCount) + 1] = {};
     // Objects opened while another is being read are read on the spot, but
     // only this many deep: filing code that opens what it refers to (a note
@@ -279,7 +288,9 @@ AcDbObject* DwgReader::build(const dwgfile::DirectoryEntry& e, std::string_view 
 
 void DwgReader::readRecord(AcDbStub* stub)
 {
-    const dwgfile::DirectoryEntry& e = mDir[stub->pendingIndex];
+    const size_t entry = entryOf(stub);
+    if (entry == mDir.size()) fail(0, "object " + hexHandle(stub->handle) + " is not in the directory");
+    const dwgfile::DirectoryEntry& e = mDir[entry];
     stub->flags = (stub->flags & ~AcDbStub::kPending) | AcDbStub::kLoading;
     std::string_view payload;
     std::unique_ptr<char[]> own;
@@ -352,8 +363,9 @@ void DwgReader::run()
             fail(at, "object " + hexHandle(e.handle) + " lies outside the file");
         AcDbStub* stub = mImpl->reserve(e.handle);
         if (stub == nullptr) fail(at, "handle " + hexHandle(e.handle) + " is used twice");
+        if (i == 0) mFirstOrdinal = stub->ordinal;
+        if (stub->ordinal != mFirstOrdinal + i) fail(at, "the id table is out of order");
         stub->flags |= AcDbStub::kPending;
-        stub->pendingIndex = static_cast<std::uint32_t>(i);
     }
     // Each record has bytes of its own: records that share bytes would let a
     // small file stand for many large objects.
@@ -406,8 +418,9 @@ void DwgReader::run()
         if (h != 0 && mImpl->find(h)->object == nullptr) fail(recordsEnd, "a root object (" + hexHandle(h) + ") is missing");
     auditDrawing(mDb, [this](std::uint64_t h) {
         AcDbStub* s = mImpl->find(h);
-        if (s == nullptr || s->pendingIndex >= mDir.size() || mDir[s->pendingIndex].handle != h) return FilePlace::nowhere();
-        return FilePlace::byte(mDir[s->pendingIndex].offset);
+        const size_t entry = s != nullptr ? entryOf(s) : mDir.size();
+        if (entry == mDir.size()) return FilePlace::nowhere();
+        return FilePlace::byte(mDir[entry].offset);
     });
     // Handles that were only referred to stay reserved, as they were when saved.
     if (mHeader.handseed > 0) mImpl->raiseHandseed(mHeader.handseed - 1);

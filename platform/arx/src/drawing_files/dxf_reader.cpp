@@ -80,6 +80,7 @@ private:
     AcDbObject* buildObject(size_t filerStart, bool entity, AcDbStub* stub);
     AcDbObject* proxyFromRecord(size_t filerStart, const ProxyClassInfo& cls, AcDbStub* stub);
     bool paperFlag() const;
+    void placeEntity(AcDbStub* stub, AcDbStub* contextBlock, bool paper);
     void resolveEntities();
     void checkOwnership();
 
@@ -93,8 +94,10 @@ private:
     std::uint64_t mPendingLine = 0;
     bool mEof = false;
     // The line of the record that claimed each handle, by the stub's place in
-    // the id table (0: none yet).
-    std::vector<std::uint64_t> mClaimLines;
+    // the id table (0: none yet; kLineUnknown: past what 32 bits count, which
+    // only a file of many gigabytes reaches).
+    static constexpr std::uint32_t kLineUnknown = UINT32_MAX;
+    std::vector<std::uint32_t> mClaimLines;
     std::unordered_map<std::string, std::pair<AcRxClass*, const ClassEntry*>> mClassOfType;
     std::vector<PendingEntity> mEntities;
     std::unordered_set<AcDbStub*> mBlocksRead;  // block records whose BLOCK came
@@ -165,12 +168,13 @@ AcDbStub* DxfReader::claimHandle(size_t from, bool required)
             fail(mRec.tag(i).line, "\"" + std::string(mRec.value(i).substr(0, 40)) + "\" is not a handle");
         AcDbStub* stub = mImpl->findOrReserve(h);
         if (stub->ordinal >= mClaimLines.size()) mClaimLines.resize(std::max<size_t>(stub->ordinal + 1, 2 * mClaimLines.size()));
-        std::uint64_t& first = mClaimLines[stub->ordinal];
+        std::uint32_t& first = mClaimLines[stub->ordinal];
         if (first != 0 || stub->object != nullptr) {
             fail(mRec.tag(i).line, "handle " + hexHandle(h) + " is used twice" +
-                                       (first == 0 ? std::string() : " (first at line " + std::to_string(first) + ")"));
+                                       (first == 0 || first == kLineUnknown ? std::string()
+                                                                           : " (first at line " + std::to_string(first) + ")"));
         }
-        first = mRec.tag(i).line;
+        first = static_cast<std::uint32_t>(std::min<std::uint64_t>(mRec.tag(i).line, kLineUnknown));
         return stub;
     }
     if (required) fail(recordLine(), std::string(type()) + " record without a handle (group 5)");
@@ -476,7 +480,7 @@ void DxfReader::readBlocks()
             if (is("BLOCK") || is("ENDSEC")) fail(recordLine(), "BLOCK " + toUtf8(name) + " without its ENDBLK");
             AcDbStub* stub = claimHandle(1);
             buildObject(1, true, stub);
-            mEntities.push_back(PendingEntity{stub, btrStub, false, recordLine()});
+            placeEntity(stub, btrStub, false);
         }
         if (mRec.empty()) fail(mTok.line(), "the file ends inside BLOCK " + toUtf8(name));
         ObjectAccess::blockEnd(btr) = claimHandle(1);
@@ -493,7 +497,7 @@ void DxfReader::readEntities()
         bool paper = paperFlag();
         AcDbStub* stub = claimHandle(1);
         buildObject(1, true, stub);
-        mEntities.push_back(PendingEntity{stub, nullptr, paper, recordLine()});
+        placeEntity(stub, nullptr, paper);
     }
     if (mRec.empty()) fail(mTok.line(), "the file ends inside the ENTITIES section");
 }
@@ -522,6 +526,30 @@ void DxfReader::keepSection(const std::string& name)
     }
     if (mRec.empty()) fail(mTok.line(), "the file ends inside the " + name + " section");
     mImpl->extraSections.push_back(std::move(kept));
+}
+
+// An entity joins its block as soon as the block is certain: the owner its
+// record names is a block already read, or it stands in a BLOCK. Otherwise
+// (model or paper space by default, or an owner further on in the file) it
+// waits for the end of the file, and so does every entity after it, so that
+// blocks list their entities in file order.
+void DxfReader::placeEntity(AcDbStub* stub, AcDbStub* contextBlock, bool paper)
+{
+    if (stub->object == nullptr) return;
+    if (mEntities.empty()) {
+        AcDbStub* owner = ObjectAccess::owner(stub->object);
+        auto* btr = AcDbBlockTableRecord::cast(resolveStub(owner));
+        if (btr == nullptr && contextBlock != nullptr) {
+            owner = contextBlock;
+            btr = AcDbBlockTableRecord::cast(resolveStub(owner));
+        }
+        if (btr != nullptr) {
+            ObjectAccess::owner(stub->object) = owner;
+            ObjectAccess::entities(btr).push_back(AcDbObjectId(stub));
+            return;
+        }
+    }
+    mEntities.push_back(PendingEntity{stub, contextBlock, paper, recordLine()});
 }
 
 // Entities join their blocks in file order; the owner a record names wins over
@@ -574,7 +602,9 @@ void DxfReader::run()
     mImpl->endProvisionalHandles();
     auditDrawing(mDb, [this](std::uint64_t h) {
         AcDbStub* s = mImpl->find(h);
-        if (s == nullptr || s->ordinal >= mClaimLines.size() || mClaimLines[s->ordinal] == 0) return FilePlace::nowhere();
+        if (s == nullptr || s->ordinal >= mClaimLines.size() || mClaimLines[s->ordinal] == 0 ||
+            mClaimLines[s->ordinal] == kLineUnknown)
+            return FilePlace::nowhere();
         return FilePlace::line(mClaimLines[s->ordinal]);
     });
 }
