@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace arx {
 
@@ -42,6 +43,36 @@ void appendUInt(std::string& out, std::uint64_t v)
     out.append(buf, static_cast<size_t>(r.ptr - buf));
 }
 
+namespace {
+
+// Plain decimals ("-12.375", "0.0"), which are most of a drawing's numbers,
+// with at most 15 digits: the digits as an integer and the power of ten are
+// both exact doubles, so one division gives the correctly rounded value,
+// the same as from_chars. Anything else is left to from_chars.
+bool parsePlainDecimal(const char* b, const char* e, double& v)
+{
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negative = b < e && *b == '-';
+    if (negative) ++b;
+    std::uint64_t digits = 0;
+    int count = 0, fraction = 0;
+    const char* p = b;
+    for (; p < e && *p >= '0' && *p <= '9'; ++p, ++count) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    if (count == 0 || count > 15) return false;
+    if (p < e) {
+        if (*p != '.' || ++p == e) return false;
+        for (; p < e && *p >= '0' && *p <= '9'; ++p, ++count, ++fraction)
+            digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        if (p != e || fraction == 0 || count > 15) return false;
+    }
+    const double value = static_cast<double>(digits) / kPowersOfTen[fraction];
+    v = negative ? -value : value;
+    return true;
+}
+
+}  // namespace
+
 bool parseDouble(std::string_view text, double& v)
 {
     text = trimSpaces(text);
@@ -49,6 +80,7 @@ bool parseDouble(std::string_view text, double& v)
     const char* b = text.data();
     const char* e = b + text.size();
     if (*b == '+') ++b;
+    if (parsePlainDecimal(b, e, v)) return true;
     auto r = std::from_chars(b, e, v);
     if (r.ec != std::errc() || r.ptr != e) return false;
     return std::isfinite(v);

@@ -98,7 +98,14 @@ private:
     // only a file of many gigabytes reaches).
     static constexpr std::uint32_t kLineUnknown = UINT32_MAX;
     std::vector<std::uint32_t> mClaimLines;
-    std::unordered_map<std::string, std::pair<AcRxClass*, const ClassEntry*>> mClassOfType;
+    struct TextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, std::pair<AcRxClass*, const ClassEntry*>, TextHash, std::equal_to<>> mClassOfType;
+    // The block the last entity that named its owner joined.
+    AcDbStub* mLastOwner = nullptr;
+    AcDbBlockTableRecord* mLastBlock = nullptr;
     std::vector<PendingEntity> mEntities;
     std::unordered_set<AcDbStub*> mBlocksRead;  // block records whose BLOCK came
     bool mSawEof = false;
@@ -223,7 +230,6 @@ AcDbObject* DxfReader::proxyFromRecord(size_t filerStart, const ProxyClassInfo& 
 
 AcDbObject* DxfReader::buildObject(size_t filerStart, bool entity, AcDbStub* stub)
 {
-    std::wstring dxfName = decodeDxfString(type());  // written with control characters in caret notation
     // A proxy record that another program wrote carries a stream in that
     // program's layout: its groups are kept exactly as read.
     if (type() == "ACAD_PROXY_ENTITY" || type() == "ACAD_PROXY_OBJECT") {
@@ -245,28 +251,32 @@ AcDbObject* DxfReader::buildObject(size_t filerStart, bool entity, AcDbStub* stu
             }
             info.isEntity = type() == "ACAD_PROXY_ENTITY";
             AcDbObject* proxy = proxyFromRecord(filerStart, info, stub);
-            proxyData(proxy)->recordName = dxfName;
+            proxyData(proxy)->recordName = decodeDxfString(type());
             return proxy;
         }
     }
-    ProxyClassInfo info;
-    info.dxfName = dxfName;
-    info.isEntity = entity;
     // Records of one type come in numbers: their class is looked up once.
-    auto cached = mClassOfType.find(std::string(type()));
+    auto cached = mClassOfType.find(type());
     if (cached == mClassOfType.end()) {
         const ClassEntry* e = nullptr;
-        AcRxClass* c = classForRecordType(mImpl->classes, dxfName, e);
+        AcRxClass* c = classForRecordType(mImpl->classes, decodeDxfString(type()), e);
         cached = mClassOfType.emplace(std::string(type()), std::make_pair(c, e)).first;
     }
     AcRxClass* cls = cached->second.first;
-    if (const ClassEntry* e = cached->second.second) {
-        info.className = e->cppName;
-        info.appName = e->appName;
-        info.proxyFlags = e->proxyFlags;
-    }
+    // What a proxy of the record says of its class, made only when one is.
+    auto proxyInfo = [&] {
+        ProxyClassInfo info;
+        info.dxfName = decodeDxfString(type());  // written with control characters in caret notation
+        info.isEntity = entity;
+        if (const ClassEntry* e = cached->second.second) {
+            info.className = e->cppName;
+            info.appName = e->appName;
+            info.proxyFlags = e->proxyFlags;
+        }
+        return info;
+    };
     if (cls == nullptr || (entity != cls->isDerivedFrom(AcDbEntity::desc())))
-        return proxyFromRecord(filerStart, info, stub);
+        return proxyFromRecord(filerStart, proxyInfo(), stub);
 
     auto* obj = AcDbObject::cast(cls->create());
     if (obj == nullptr) fail(recordLine(), "the class of " + std::string(type()) + " made no object");
@@ -284,6 +294,7 @@ AcDbObject* DxfReader::buildObject(size_t filerStart, bool entity, AcDbStub* stu
         delete obj;
         // The proxy stands for the class that read the record and asked, which
         // may not be the one the CLASSES entry names (that one may not exist).
+        ProxyClassInfo info = proxyInfo();
         if (info.className != cls->name()) info = classInfoOf(cls, entity);
         return proxyFromRecord(filerStart, info, stub);
     }
@@ -538,8 +549,14 @@ void DxfReader::placeEntity(AcDbStub* stub, AcDbStub* contextBlock, bool paper)
     if (stub->object == nullptr) return;
     if (mEntities.empty()) {
         AcDbStub* owner = ObjectAccess::owner(stub->object);
-        auto* btr = AcDbBlockTableRecord::cast(resolveStub(owner));
-        if (btr == nullptr && contextBlock != nullptr) {
+        // Entities come in runs that name one block.
+        auto* btr = owner != nullptr && owner == mLastOwner && owner->object == mLastBlock
+                        ? mLastBlock
+                        : AcDbBlockTableRecord::cast(resolveStub(owner));
+        if (btr != nullptr) {
+            mLastOwner = owner;
+            mLastBlock = btr;
+        } else if (contextBlock != nullptr) {
             owner = contextBlock;
             btr = AcDbBlockTableRecord::cast(resolveStub(owner));
         }
