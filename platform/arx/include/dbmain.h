@@ -154,6 +154,10 @@ public:
     Acad::ErrorStatus wblockClone(AcRxObject* owner, AcDbObject*& clone, AcDbIdMapping& idMap,
                                   Adesk::Boolean isPrimary = true) const;
 
+    // Database objects come from the host's object pools (8-byte aligned).
+    static void* operator new(size_t size);
+    static void operator delete(void* p, size_t size) noexcept;
+
 protected:
     AcDbObject();
     virtual Acad::ErrorStatus subGetClassID(CLSID* clsid) const;

@@ -21,6 +21,7 @@
 // desc() and isA(): the class object, found by name in the class dictionary on
 // first use and kept.
 #define ACRX_DEFINE_MEMBERS(CLASS_NAME)                                                        \
+    static_assert(alignof(CLASS_NAME) <= 8, "database objects come from 8-byte aligned pools");   \
     AcRxClass* CLASS_NAME::desc()                                                             \
     {                                                                                         \
         if (CLASS_NAME::gpDesc != nullptr) return CLASS_NAME::gpDesc;                         \

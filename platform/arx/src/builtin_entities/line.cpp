@@ -44,6 +44,9 @@ struct LineExtrusion {
 };
 }  // namespace arx
 
+// A drawing may hold hundreds of thousands of lines.
+static_assert(sizeof(AcDbLine) <= 136, "keep a line small");
+
 AcDbLine::AcDbLine() = default;
 AcDbLine::AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end) : mStart(start), mEnd(end) {}
 AcDbLine::~AcDbLine() { delete mExtrusion; }

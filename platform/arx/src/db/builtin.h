@@ -5,6 +5,7 @@
 #include "rxboiler.h"
 
 #define ARX_DEFINE_BUILTIN_BODY_(CLASS_NAME, PARENT, CTOR, DXFNAME)                                          \
+    static_assert(alignof(CLASS_NAME) <= 8, "database objects come from 8-byte aligned pools");               \
     AcRxClass* CLASS_NAME::gpDesc = nullptr;                                                                \
     AcRxClass* CLASS_NAME::desc()                                                                           \
     {                                                                                                       \

@@ -9,6 +9,7 @@
 #include "dbdict.h"
 #include "notify.h"
 #include "object_access.h"
+#include "object_pool.h"
 #include "xdata.h"
 
 ARX_DEFINE_BUILTIN_ABSTRACT(AcDbObject, AcRxObject)
@@ -17,6 +18,9 @@ const AcDbObjectId AcDbObjectId::kNull;
 const AcDbFullSubentPath kNullSubent;
 
 AcDbObject::AcDbObject() = default;
+
+void* AcDbObject::operator new(size_t size) { return arx::allocateObjectMemory(size); }
+void AcDbObject::operator delete(void* p, size_t size) noexcept { arx::freeObjectMemory(p, size); }
 
 AcDbObject::~AcDbObject()
 {
