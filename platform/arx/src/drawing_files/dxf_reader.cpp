@@ -102,7 +102,15 @@ private:
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
-    std::unordered_map<std::string, std::pair<AcRxClass*, const ClassEntry*>, TextHash, std::equal_to<>> mClassOfType;
+    // The class a record type stands for, and what is known of it.
+    struct RecordClass {
+        AcRxClass* cls;
+        const ClassEntry* entry;  // its CLASSES entry, if any
+        bool entity;
+        bool proxy;
+    };
+    std::unordered_map<std::string, RecordClass, TextHash, std::equal_to<>> mClassOfType;
+    const std::pair<const std::string, RecordClass>* mLastType = nullptr;
     // The block the last entity that named its owner joined.
     AcDbStub* mLastOwner = nullptr;
     AcDbBlockTableRecord* mLastBlock = nullptr;
@@ -255,27 +263,35 @@ AcDbObject* DxfReader::buildObject(size_t filerStart, bool entity, AcDbStub* stu
             return proxy;
         }
     }
-    // Records of one type come in numbers: their class is looked up once.
-    auto cached = mClassOfType.find(type());
-    if (cached == mClassOfType.end()) {
-        const ClassEntry* e = nullptr;
-        AcRxClass* c = classForRecordType(mImpl->classes, decodeDxfString(type()), e);
-        cached = mClassOfType.emplace(std::string(type()), std::make_pair(c, e)).first;
+    // Records of one type come in numbers, often in runs: their class is
+    // looked up once.
+    if (mLastType == nullptr || mLastType->first != type()) {
+        auto cached = mClassOfType.find(type());
+        if (cached == mClassOfType.end()) {
+            const ClassEntry* e = nullptr;
+            AcRxClass* c = classForRecordType(mImpl->classes, decodeDxfString(type()), e);
+            const bool isEntity = c != nullptr && c->isDerivedFrom(AcDbEntity::desc());
+            const bool isProxy = c != nullptr && (c->isDerivedFrom(AcDbProxyEntity::desc()) ||
+                                                  c->isDerivedFrom(AcDbProxyObject::desc()));
+            cached = mClassOfType.emplace(std::string(type()), RecordClass{c, e, isEntity, isProxy}).first;
+        }
+        mLastType = &*cached;
     }
-    AcRxClass* cls = cached->second.first;
+    const RecordClass& recordClass = mLastType->second;
+    AcRxClass* cls = recordClass.cls;
     // What a proxy of the record says of its class, made only when one is.
     auto proxyInfo = [&] {
         ProxyClassInfo info;
         info.dxfName = decodeDxfString(type());  // written with control characters in caret notation
         info.isEntity = entity;
-        if (const ClassEntry* e = cached->second.second) {
+        if (const ClassEntry* e = recordClass.entry) {
             info.className = e->cppName;
             info.appName = e->appName;
             info.proxyFlags = e->proxyFlags;
         }
         return info;
     };
-    if (cls == nullptr || (entity != cls->isDerivedFrom(AcDbEntity::desc())))
+    if (cls == nullptr || entity != recordClass.entity)
         return proxyFromRecord(filerStart, proxyInfo(), stub);
 
     auto* obj = AcDbObject::cast(cls->create());
@@ -306,7 +322,7 @@ AcDbObject* DxfReader::buildObject(size_t filerStart, bool entity, AcDbStub* stu
         fail(filer.currentLine(), std::string(type()) + " record could not be read: " + why);
     }
     // A proxy record of a class that is here now becomes its object again.
-    if (ProxyData* d = proxyData(obj); d != nullptr && !d->foreign) {
+    if (ProxyData* d = recordClass.proxy ? proxyData(obj) : nullptr; d != nullptr && !d->foreign) {
         Acad::ErrorStatus rs;
         if (AcDbObject* revived = reviveProxy(obj, rs)) {
             mImpl->swapObject(stub, revived);
@@ -356,6 +372,7 @@ void DxfReader::readClasses()
 {
     // The classes looked up so far point into the list that grows here.
     mClassOfType.clear();
+    mLastType = nullptr;
     while (nextRecord() && is("CLASS")) {
         ClassEntry e;
         for (size_t i = 1; i < mRec.size(); ++i) {
