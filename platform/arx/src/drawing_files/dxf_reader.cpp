@@ -81,6 +81,7 @@ private:
     AcDbObject* proxyFromRecord(size_t filerStart, const ProxyClassInfo& cls, AcDbStub* stub);
     bool paperFlag() const;
     void placeEntity(AcDbStub* stub, AcDbStub* contextBlock, bool paper);
+    bool joinBlock(AcDbStub* stub, AcDbStub* fallback);
     void resolveEntities();
     void checkOwnership();
 
@@ -564,45 +565,42 @@ void DxfReader::keepSection(const std::string& name)
 void DxfReader::placeEntity(AcDbStub* stub, AcDbStub* contextBlock, bool paper)
 {
     if (stub->object == nullptr) return;
-    if (mEntities.empty()) {
-        AcDbStub* owner = ObjectAccess::owner(stub->object);
-        // Entities come in runs that name one block.
-        auto* btr = owner != nullptr && owner == mLastOwner && owner->object == mLastBlock
-                        ? mLastBlock
-                        : AcDbBlockTableRecord::cast(resolveStub(owner));
-        if (btr != nullptr) {
-            mLastOwner = owner;
-            mLastBlock = btr;
-        } else if (contextBlock != nullptr) {
-            owner = contextBlock;
-            btr = AcDbBlockTableRecord::cast(resolveStub(owner));
-        }
-        if (btr != nullptr) {
-            ObjectAccess::owner(stub->object) = owner;
-            ObjectAccess::entities(btr).push_back(AcDbObjectId(stub));
-            return;
-        }
-    }
+    if (mEntities.empty() && joinBlock(stub, contextBlock)) return;
     mEntities.push_back(PendingEntity{stub, contextBlock, paper, recordLine()});
 }
 
-// Entities join their blocks in file order; the owner a record names wins over
-// the section it stands in.
+// The owner a record names wins over the block it stands in (fallback); false
+// when neither is a block read so far.
+bool DxfReader::joinBlock(AcDbStub* stub, AcDbStub* fallback)
+{
+    AcDbStub* owner = ObjectAccess::owner(stub->object);
+    // Entities come in runs that name one block.
+    auto* btr = owner != nullptr && owner == mLastOwner && owner->object == mLastBlock
+                    ? mLastBlock
+                    : AcDbBlockTableRecord::cast(resolveStub(owner));
+    if (btr != nullptr) {
+        mLastOwner = owner;
+        mLastBlock = btr;
+    } else if (fallback != nullptr) {
+        owner = fallback;
+        btr = AcDbBlockTableRecord::cast(resolveStub(owner));
+    }
+    if (btr == nullptr) return false;
+    ObjectAccess::owner(stub->object) = owner;
+    ObjectAccess::entities(btr).push_back(AcDbObjectId(stub));
+    return true;
+}
+
+// Entities join their blocks in file order; those that stand in no BLOCK go
+// to model or paper space.
 void DxfReader::resolveEntities()
 {
     AcDbObjectId model = mDb->modelSpaceId(), paper = mDb->paperSpaceId();
     for (const PendingEntity& p : mEntities) {
-        AcDbObject* obj = p.stub->object;
-        if (obj == nullptr) continue;
-        AcDbStub* owner = ObjectAccess::owner(obj);
-        auto* btr = AcDbBlockTableRecord::cast(resolveStub(owner));
-        if (btr == nullptr) {
-            owner = p.contextBlock != nullptr ? p.contextBlock : (p.paper ? static_cast<AcDbStub*>(paper) : static_cast<AcDbStub*>(model));
-            btr = AcDbBlockTableRecord::cast(resolveStub(owner));
-        }
-        if (btr == nullptr) fail(p.line, "the entity has no block to belong to");
-        ObjectAccess::owner(obj) = owner;
-        ObjectAccess::entities(btr).push_back(AcDbObjectId(p.stub));
+        if (p.stub->object == nullptr) continue;
+        AcDbStub* fallback = p.contextBlock != nullptr ? p.contextBlock
+                                                       : static_cast<AcDbStub*>(p.paper ? paper : model);
+        if (!joinBlock(p.stub, fallback)) fail(p.line, "the entity has no block to belong to");
     }
 }
 
